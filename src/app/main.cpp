@@ -1,0 +1,162 @@
+// The program entry: finds the game folder, creates the six windows in order and runs the
+// message loop until the backdrop closes.
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QIcon>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTimer>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+
+#include "app/application.h"
+#include "app/lnf_game.h"
+#include "pictures/resources.h"
+#include "qt/qt_platform.h"
+#include "qt/views.h"
+#include "windows/lnf_black.h"
+
+namespace fs = std::filesystem;
+using namespace lnf;
+
+namespace {
+
+const char* kUsage =
+    "Usage: lanternfall [options]\n"
+    "\n"
+    "  --window [WxH]   play in an ordinary desktop window (default 1024x768)\n"
+    "  --screen WxH     lay the game out as for a screen of W x H pixels, centred over\n"
+    "                   the black backdrop\n"
+    "  --data DIR       read the game files from DIR instead of the installed game folder\n"
+    "  --author         show the developer panel (also Ctrl+Shift+D in the game)\n"
+    "  --help           show this text and exit\n";
+
+bool ParseSize(const std::string& s, int& w, int& h) {
+    return std::sscanf(s.c_str(), "%dx%d", &w, &h) == 2 && w >= 320 && h >= 240 && w <= 8192 && h <= 8192;
+}
+
+fs::path ExecutableFolder() {
+    std::error_code ec;
+    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? fs::current_path() : exe.parent_path();
+}
+
+// Files without which the game cannot start.
+const char* const kStartFiles[] = {"2grdata.", "data\\zerodata", "data\\grid04.dlg", "intro\\intro.jpg",
+                                   "intro\\bkgd.jpg", "veska.ico"};
+
+int Fail(const QString& text) {
+    std::cerr << "lanternfall: " << text.toStdString() << "\n";
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()) && qgetenv("QT_QPA_PLATFORM") != "minimal")
+        QMessageBox::critical(nullptr, "Lanternfall", text);
+    return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Qt Multimedia's GStreamer backend plays the music here; its FFmpeg backend crashes
+    // without a sound server.
+    if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND")) qputenv("QT_MEDIA_BACKEND", "gstreamer");
+    std::string dataArg;
+    int screenW = 0, screenH = 0, windowW = 0, windowH = 0;
+    bool windowed = false, authoring = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        if (a == "--help" || a == "-h") {
+            std::cout << kUsage;
+            return 0;
+        } else if (a == "--data" && i + 1 < argc) {
+            dataArg = argv[++i];
+        } else if (a == "--screen" && i + 1 < argc) {
+            if (!ParseSize(argv[++i], screenW, screenH)) {
+                std::cerr << "lanternfall: --screen wants WxH, for example 1024x768\n";
+                return 2;
+            }
+        } else if (a == "--window") {
+            windowed = true;
+            windowW = 1024;
+            windowH = 768;
+            if (i + 1 < argc && ParseSize(argv[i + 1], windowW, windowH)) ++i;
+        } else if (a == "--author") {
+            authoring = true;
+        } else {
+            std::cerr << "lanternfall: unknown option " << a << "\n" << kUsage;
+            return 2;
+        }
+    }
+
+    QApplication qapp(argc, argv);
+    QApplication::setApplicationName("lanternfall");
+    QApplication::setApplicationDisplayName(Application::kTitle);
+
+    std::vector<fs::path> candidates;
+    if (!dataArg.empty()) {
+        candidates.push_back(fs::absolute(dataArg));
+    } else {
+        fs::path exe = ExecutableFolder();
+        candidates = {exe / "game", exe.parent_path() / "share" / "lanternfall"};
+    }
+    fs::path gameFolder;
+    for (const fs::path& c : candidates) {
+        if (fs::is_directory(c)) {
+            gameFolder = c;
+            break;
+        }
+    }
+    QString looked;
+    for (const fs::path& c : candidates) looked += "\n  " + QString::fromStdString(c.string());
+    if (gameFolder.empty()) return Fail("The game folder cannot be found. Looked in:" + looked);
+
+    fs::path userFolder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString() + "/lanternfall";
+    std::error_code ec;
+    fs::create_directories(userFolder, ec);
+    GameFiles files(userFolder, {gameFolder});
+    QStringList missing;
+    for (const char* f : kStartFiles) {
+        if (!files.exists(f)) missing << QString::fromStdString(NormalizeGameName(f));
+    }
+    if (!missing.isEmpty())
+        return Fail("The game folder lacks files the game needs: " + missing.join(", ") +
+                    ". Looked in:\n  " + QString::fromStdString(files.searchedFolders()));
+
+    const ResourcePack& resources = EmbeddedResources();
+    QtPlatform platform(files, resources);
+    QApplication::setWindowIcon(QIcon(QString::fromStdString(files.find("veska.ico")->string())));
+
+    QRect real = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry() : QRect(0, 0, 1024, 768);
+    ScreenSize screen{real.width(), real.height()};
+    if (windowed) screen = {windowW, windowH};
+    else if (screenW > 0) screen = {screenW, screenH};
+    QRect area((real.width() - screen.width) / 2 + real.x(), (real.height() - screen.height) / 2 + real.y(),
+               screen.width, screen.height);
+    if (windowed) area.moveTopLeft(QPoint(real.x() + 40, real.y() + 40));
+
+    BlackView black(real);
+    Application app(platform, files, resources, screen);
+    platform.setView(WindowId::Black, &black);
+    IntroView intro(app, platform, area);
+    GameView game(app, platform, windowed, authoring);
+    game.setGeometry(area);
+    AboutView about(app, platform, &game);
+    InventoryView inventory(app, platform, &game);
+    CloseUpView closeUp(app, platform, &game);
+    platform.setView(WindowId::Intro, &intro);
+    platform.setView(WindowId::Game, &game);
+    platform.setView(WindowId::About1, &about);
+    platform.setView(WindowId::Inventory, &inventory);
+    platform.setView(WindowId::CloseUp, &closeUp);
+    bool quitting = false;
+    platform.onQuit = [&] {
+        if (quitting) return;
+        quitting = true;
+        QTimer::singleShot(0, &qapp, &QApplication::quit);
+    };
+    if (!windowed) black.show();
+    int rc = qapp.exec();
+    return rc;
+}

@@ -1,0 +1,166 @@
+// Saved games, a new game, restarting and the puzzle levels.
+#include <cstring>
+#include <fstream>
+
+#include "app/lnf_game.h"
+#include "conversation/lnf_closeup.h"
+#include "persistence/saved_game.h"
+#include "windows/lnf_about.h"
+
+namespace lnf {
+
+std::vector<uint8_t> EncodeSavedGame(const GameStateRecord& state, const std::array<bool, 22>& items) {
+    std::vector<uint8_t> bytes(kSavedGameSize, 0);
+    bytes[0] = 'v';
+    bytes[1] = '2';
+    std::memcpy(bytes.data() + 2, state.bytes(), sizeof(state));
+    for (int i = 1; i <= kItems; ++i) bytes[2 + sizeof(state) + size_t(i - 1)] = items[size_t(i)] ? 1 : 0;
+    return bytes;
+}
+
+SavedGame DecodeSavedGame(const std::vector<uint8_t>& bytes) {
+    SavedGame g;
+    if (bytes.size() < 2 || bytes[0] != 'v' || bytes[1] != '2') {
+        g.problem = SavedGame::WrongVersion;
+        return g;
+    }
+    if (bytes.size() < 2 + sizeof(GameStateRecord)) {
+        g.problem = SavedGame::Damaged;
+        return g;
+    }
+    std::memcpy(g.state.bytes(), bytes.data() + 2, sizeof(GameStateRecord));
+    if (!TGame::StartRecordUsable(g.state, sizeof(GameStateRecord))) {
+        g.problem = SavedGame::Damaged;
+        return g;
+    }
+    // Item bytes a short file lacks count as items not carried.
+    for (int i = 1; i <= kItems; ++i) {
+        size_t at = 2 + sizeof(GameStateRecord) + size_t(i - 1);
+        g.items[size_t(i)] = at < bytes.size() && bytes[at] != 0;
+    }
+    return g;
+}
+
+bool TGame::AnimationRunning() const { return XForm.Enabled() || TimeJab.Enabled() || BigTime.Enabled(); }
+
+void TGame::SaveAs1Click() { SaveGame(); }
+
+void TGame::SaveGame() {
+    if (AnimationRunning() || WaitingForContinue) {
+        // A file saved in the middle of a story moment could never be won after a restore.
+        app.platform.messageBox("Please wait until this moment of the story is over, then save.", "Save Game");
+        return;
+    }
+    FileDialogOptions options;
+    options.defaultExtension = ".SAV";
+    options.confirmOverwrite = true;
+    options.fileName = LastSaveName;
+    auto chosen = app.platform.saveFileDialog(options);
+    if (!chosen) return;
+    LastSaveName = *chosen;
+    std::array<bool, 22> items{};
+    for (int i = 1; i <= kItems; ++i) items[size_t(i)] = Vis(i);
+    try {
+        WriteFileAtomically(*chosen, EncodeSavedGame(GameState, items));
+    } catch (const FileError&) {
+        app.platform.messageBox("The game could not be saved to \"" + *chosen +
+                                    "\". Your earlier saved game, if any, is unchanged.",
+                                "Save Game");
+    }
+}
+
+void TGame::Open1Click() {
+    if (!NavigationAllowed()) return;
+    FirstClickHint = false;
+    text1.Caption.clear();
+    text1.FontColor = TextColor;
+    FileDialogOptions options;
+    options.defaultExtension = "SAV";
+    auto chosen = app.platform.openFileDialog(options);
+    if (!chosen) return;
+    std::vector<uint8_t> bytes;
+    {
+        std::ifstream in(*chosen, std::ios::binary);
+        if (in) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    SavedGame saved = DecodeSavedGame(bytes);
+    if (saved.problem == SavedGame::WrongVersion) {
+        app.platform.messageBox("Wrong version!", "");
+        return;
+    }
+    if (saved.problem == SavedGame::Damaged) {
+        app.platform.messageBox("This saved game is damaged and cannot be restored. Your game goes on as it was.",
+                                "Open Saved Game");
+        return;
+    }
+    StopTimers();
+    BigTime.Tag = 0;
+    TimeJab.Tag = 0;
+    GameState = saved.state;
+    int32_t savedScore = GameState.score();
+    for (int i = 1; i <= kItems; ++i) Display(i, saved.items[size_t(i)]);
+    Tag = 0;
+    text1.Caption = "Please Wait... restoring game";
+    app.platform.setDrawingFrozen(WindowId::Game, true);
+    try {
+        DrawJpg();
+        ChangeCursor(kDoMode);
+        GameState.setScore(0);
+        Score(savedScore);
+        bool level2 = GameState.Progress[LevelFlag] != 0;
+        menu("Level2").Checked = level2;
+        menu("Level1").Checked = !level2;
+        app.CloseUp->SetLevel(level2 ? 2 : 1);
+        NewRoom(GameState.Room);
+    } catch (...) {
+        app.platform.setDrawingFrozen(WindowId::Game, false);
+        throw;
+    }
+    app.platform.setDrawingFrozen(WindowId::Game, false);
+    app.platform.processMessages();
+}
+
+void TGame::RestoreItems() {
+    for (int i = 1; i <= kItems; ++i) item[size_t(i)].Visible = false;
+    ChangeCursor(kLookMode);
+}
+
+void TGame::New1Click() {
+    if (!NavigationAllowed()) return;
+    Restart();
+}
+
+bool TGame::Restart() {
+    if (GameState.score() != 0) {
+        app.About1->Tag = 2;
+        app.About1->ShowModal();
+        if (app.About1->Tag != 0) return false;
+        StopTimers();
+        RestoreItems();
+        Initialize();
+        // The stored level follows the level in force, so a later save keeps it.
+        GameState.Progress[LevelFlag] = int8_t(app.CloseUp->PuzzleLevel == 2 ? 2 : 0);
+        return true;
+    }
+    GameState.Room = 4;
+    NewRoom(4);
+    return true;
+}
+
+void TGame::LevelClick(int level) {
+    if (!NavigationAllowed()) return;
+    MenuItem& clicked = menu(level == 1 ? "Level1" : "Level2");
+    MenuItem& other = menu(level == 1 ? "Level2" : "Level1");
+    clicked.Checked = !clicked.Checked;
+    if (clicked.Checked) other.Checked = false;
+    if (!clicked.Checked) return;
+    if (!Restart()) return;
+    app.CloseUp->SetLevel(level);
+    GameState.Progress[LevelFlag] = int8_t(level == 1 ? 0 : 2);
+    app.platform.messageBox(level == 1 ? "Puzzles set to Level 1!" : "Puzzles set to Level 2!", "New Level");
+}
+
+void TGame::Level1Click() { LevelClick(1); }
+void TGame::Level2Click() { LevelClick(2); }
+
+}  // namespace lnf

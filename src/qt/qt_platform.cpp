@@ -1,0 +1,411 @@
+#include "qt/qt_platform.h"
+
+#include <QApplication>
+#include <QAudioOutput>
+#include <QDialog>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMediaPlayer>
+#include <QMessageBox>
+#include <QPainter>
+#include <QScreen>
+#include <QSoundEffect>
+#include <QTextBrowser>
+#include <QThread>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include "app/controls.h"
+#include "pictures/image.h"
+#include "pictures/resources.h"
+
+namespace lnf {
+
+namespace {
+
+// Music: one tune at a time through Qt Multimedia, reporting its end as a notification.
+class QtMusic : public QObject, public MediaDevice {
+public:
+    QtMusic(QtPlatform& platform, PlayerId id) : platform_(platform), id_(id) {}
+    void open(const std::string& file) override {
+        close();
+        auto path = platform_.files().find(file);
+        if (!path) {
+            error_ = 275;
+            throw MediaError("Cannot open the media file \"" + NormalizeGameName(file) + "\"");
+        }
+        if (!player_) {
+            player_ = new QMediaPlayer(this);
+            output_ = new QAudioOutput(this);
+            player_->setAudioOutput(output_);
+            QObject::connect(player_, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus s) {
+                if (s == QMediaPlayer::EndOfMedia && playing_) {
+                    playing_ = false;
+                    lastPosition_ = player_->position();
+                    platform_.notifyMedia(id_);
+                }
+            });
+            QObject::connect(player_, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error, const QString&) {
+                error_ = 1;
+                if (playing_) {
+                    playing_ = false;
+                    platform_.notifyMedia(id_);
+                }
+            });
+        }
+        error_ = 0;
+        player_->setSource(QUrl::fromLocalFile(QString::fromStdString(path->string())));
+        open_ = true;
+    }
+    void close() override {
+        if (player_ && open_) {
+            bool wasPlaying = playing_;
+            playing_ = false;
+            player_->stop();
+            player_->setSource(QUrl());
+            if (wasPlaying) platform_.notifyMedia(id_);
+        }
+        open_ = false;
+    }
+    void play() override {
+        if (!open_) {
+            error_ = 263;
+            throw MediaError("The media device is not open");
+        }
+        player_->setPosition(0);
+        player_->play();
+        playing_ = true;
+    }
+    int64_t position() const override {
+        if (!player_ || !open_) return 0;
+        return playing_ ? player_->position() : lastPosition_;
+    }
+    int error() const override { return error_; }
+    void setDestination(const Rect&) override {}
+
+private:
+    QtPlatform& platform_;
+    PlayerId id_;
+    QMediaPlayer* player_ = nullptr;
+    QAudioOutput* output_ = nullptr;
+    bool open_ = false;
+    bool playing_ = false;
+    int64_t lastPosition_ = 0;
+    int error_ = 0;
+};
+
+// Video clips: until the frame player draws them, a clip counts as played at once.
+class QtVideo : public MediaDevice {
+public:
+    QtVideo(QtPlatform& platform, PlayerId id) : platform_(platform), id_(id) {}
+    void open(const std::string& file) override {
+        if (!platform_.files().exists(file)) {
+            error_ = 275;
+            throw MediaError("Cannot open the video \"" + NormalizeGameName(file) + "\"");
+        }
+        open_ = true;
+        error_ = 0;
+    }
+    void close() override { open_ = false; }
+    void play() override {
+        if (!open_) throw MediaError("The media device is not open");
+        QTimer::singleShot(0, [this] { platform_.notifyMedia(id_); });
+    }
+    int64_t position() const override { return 0; }
+    int error() const override { return error_; }
+    void setDestination(const Rect&) override {}
+
+private:
+    QtPlatform& platform_;
+    PlayerId id_;
+    bool open_ = false;
+    int error_ = 0;
+};
+
+}  // namespace
+
+QtPlatform::QtPlatform(const GameFiles& files, const ResourcePack& resources) : files_(files), resources_(resources) {
+    clock_.start();
+    installCursor(crDefault, "");
+}
+
+QtPlatform::~QtPlatform() {
+    for (auto& [id, timer] : timers_) timer->stop();
+    media_.clear();
+}
+
+void QtPlatform::syncAll() {
+    for (auto& [id, view] : views_) {
+        if (view) view->sync();
+    }
+}
+
+void QtPlatform::processMessages() {
+    syncAll();
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+void QtPlatform::sleep(int ms) {
+    syncAll();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 5);
+    QThread::msleep(ulong(std::max(0, ms)));
+}
+
+void QtPlatform::setTimer(TimerId id, bool enabled, int intervalMs) {
+    QTimer*& t = timers_[id];
+    if (!t) {
+        t = new QTimer(this);
+        connect(t, &QTimer::timeout, this, [this, id] {
+            if (events_) events_->onTimer(id);
+            syncAll();
+        });
+    }
+    t->stop();
+    if (enabled) t->start(std::max(1, intervalMs));
+}
+
+QWidget* QtPlatform::parentFor(WindowId window) const {
+    auto it = views_.find(window);
+    return it != views_.end() && it->second ? it->second->widget() : nullptr;
+}
+
+void QtPlatform::showModal(WindowId window) {
+    WindowView* view = views_[window];
+    if (!view) return;
+    QWidget* w = view->widget();
+    view->aboutToShow();
+    view->sync();
+    w->show();
+    w->raise();
+    w->activateWindow();
+    QEventLoop loop;
+    loops_[window] = &loop;
+    loop.exec(QEventLoop::DialogExec);
+    loops_.erase(window);
+    w->hide();
+}
+
+void QtPlatform::closeModal(WindowId window) {
+    auto it = loops_.find(window);
+    if (it != loops_.end()) {
+        it->second->quit();
+    } else if (window == WindowId::Black) {
+        if (onQuit) onQuit();
+    }
+    if (window == WindowId::Black && onQuit) onQuit();
+}
+
+void QtPlatform::setDrawingFrozen(WindowId window, bool frozen) {
+    if (QWidget* w = parentFor(window)) w->setUpdatesEnabled(!frozen);
+}
+
+void QtPlatform::messageBox(const std::string& text, const std::string& caption) {
+    syncAll();
+    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption), QString::fromStdString(text),
+                    QMessageBox::Ok, QApplication::activeWindow());
+    box.exec();
+}
+
+void QtPlatform::showError(const std::string& text) {
+    syncAll();
+    QMessageBox box(QMessageBox::Critical, "Lanternfall", QString::fromStdString(text), QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+}
+
+namespace {
+QString QtFilter(const std::string& filter) {
+    // "Saved games|*.sav" -> "Saved games (*.sav)"
+    size_t bar = filter.find('|');
+    if (bar == std::string::npos) return QString::fromStdString(filter);
+    return QString::fromStdString(filter.substr(0, bar) + " (" + filter.substr(bar + 1) + ")");
+}
+
+QString StartFolder(const FileDialogOptions& options, const GameFiles& files) {
+    QString folder = QString::fromStdString(options.initialFolder);
+    QFileInfo info(folder);
+    if (!info.isDir() || !info.isWritable()) folder = QString::fromStdString(files.writableFolder().string());
+    return QDir(folder).absolutePath();
+}
+}  // namespace
+
+std::optional<std::string> QtPlatform::openFileDialog(const FileDialogOptions& options) {
+    syncAll();
+    QFileDialog dialog(QApplication::activeWindow(), "Open Saved Game", StartFolder(options, files_), QtFilter(options.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QString::fromStdString(options.defaultExtension));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
+}
+
+std::optional<std::string> QtPlatform::saveFileDialog(const FileDialogOptions& options) {
+    syncAll();
+    QFileDialog dialog(QApplication::activeWindow(), "Save Game", StartFolder(options, files_), QtFilter(options.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QString::fromStdString(options.defaultExtension).remove('.'));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.confirmOverwrite);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (!options.fileName.empty()) dialog.selectFile(QString::fromStdString(options.fileName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
+}
+
+MediaDevice& QtPlatform::media(PlayerId id) {
+    auto& slot = media_[id];
+    if (!slot) {
+        if (id == PlayerId::MP1) slot = std::make_unique<QtMusic>(*this, id);
+        else slot = std::make_unique<QtVideo>(*this, id);
+    }
+    return *slot;
+}
+
+void QtPlatform::notifyMedia(PlayerId id) {
+    QTimer::singleShot(0, this, [this, id] {
+        if (events_) events_->onMediaNotify(id);
+        syncAll();
+    });
+}
+
+void QtPlatform::playSound(const std::string& file) {
+    auto path = files_.find(file);
+    if (!path) return;
+    auto* effect = new QSoundEffect(this);
+    effect->setSource(QUrl::fromLocalFile(QString::fromStdString(path->string())));
+    if (soundPlayer_) {
+        static_cast<QSoundEffect*>(soundPlayer_)->stop();
+        soundPlayer_->deleteLater();
+    }
+    soundPlayer_ = effect;
+    effect->play();
+}
+
+void QtPlatform::showHelp(const std::string& file) {
+    auto path = files_.find(file);
+    if (!path) {
+        showError("The help file \"" + NormalizeGameName(file) + "\" is missing (looked in: " + files_.searchedFolders() + ")");
+        return;
+    }
+    static QPointer<QDialog> window;
+    if (!window) {
+        window = new QDialog(QApplication::activeWindow());
+        window->setWindowTitle("Lanternfall Help");
+        window->resize(720, 640);
+        auto* layout = new QVBoxLayout(window);
+        auto* browser = new QTextBrowser(window);
+        browser->setObjectName("helpBrowser");
+        browser->setOpenExternalLinks(false);
+        layout->addWidget(browser);
+    }
+    auto* browser = window->findChild<QTextBrowser*>("helpBrowser");
+    browser->setSource(QUrl::fromLocalFile(QString::fromStdString(path->string())));
+    window->show();
+    window->raise();
+}
+
+void QtPlatform::beginTransition(Effect effect, WindowId window, const Rect& area) {
+    Transition& t = transitions_[effect];
+    t = Transition{};
+    QWidget* w = parentFor(window);
+    if (!w || !w->isVisible()) return;
+    syncAll();
+    t.widget = w;
+    t.area = QRect(area.left, area.top, area.width, area.height);
+    t.before = w->grab();
+    t.active = true;
+}
+
+void QtPlatform::playTransition(Effect effect) {
+    Transition& t = transitions_[effect];
+    if (!t.active || !t.widget) return;
+    syncAll();
+    int duration = effect == Effect::TR1 ? 1000 : effect == Effect::TR2 ? 500 : 0;
+    if (duration == 0) return;
+    QWidget* w = t.widget;
+    w->repaint();
+    QPixmap after = w->grab();
+    auto* overlay = new QLabel(w);
+    overlay->setGeometry(0, 0, w->width(), w->height());
+    overlay->setAttribute(Qt::WA_TransparentForMouseEvents);
+    overlay->show();
+    QElapsedTimer timer;
+    timer.start();
+    QPixmap frame(w->size());
+    for (;;) {
+        qint64 elapsed = timer.elapsed();
+        double k = std::min(1.0, double(elapsed) / duration);
+        frame.fill(Qt::black);
+        QPainter p(&frame);
+        p.drawPixmap(0, 0, t.before);
+        p.setOpacity(k);
+        p.drawPixmap(0, 0, after);
+        p.end();
+        overlay->setPixmap(frame);
+        overlay->repaint();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 2);
+        if (k >= 1.0) break;
+        QThread::msleep(8);
+    }
+    delete overlay;
+}
+
+void QtPlatform::endTransition(Effect effect) { transitions_.erase(effect); }
+
+void QtPlatform::blendWindowIn(QWidget* window, int durationMs) {
+    if (!window) return;
+    window->setWindowOpacity(0.0);
+    window->show();
+    QElapsedTimer timer;
+    timer.start();
+    for (;;) {
+        double k = std::min(1.0, double(timer.elapsed()) / durationMs);
+        window->setWindowOpacity(k);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 2);
+        if (k >= 1.0) break;
+        QThread::msleep(8);
+    }
+}
+
+QCursor QtPlatform::cursor(int id) const {
+    switch (id) {
+        case crHandPoint: return QCursor(Qt::PointingHandCursor);
+        case crHourGlass: return QCursor(Qt::WaitCursor);
+        case crArrow:
+        case crDefault: return QCursor(Qt::ArrowCursor);
+        default: break;
+    }
+    auto it = cursors_.find(id);
+    return it != cursors_.end() ? it->second : QCursor(Qt::ArrowCursor);
+}
+
+void QtPlatform::installCursor(int id, const std::string& resourceName) {
+    if (resourceName.empty() || cursors_.count(id)) return;
+    auto bytes = resources_.find(kCursorResource, resourceName);
+    if (!bytes || bytes->size() < 3) return;  // a missing cursor leaves the system default
+    QPixmap pm;
+    pm.loadFromData(bytes->data() + 2, uint(bytes->size() - 2), "PNG");
+    if (pm.isNull()) return;
+    cursors_[id] = QCursor(pm, (*bytes)[0], (*bytes)[1]);
+}
+
+QPixmap QtPlatform::bitmap(const std::string& name) const {
+    QPixmap pm;
+    auto bytes = resources_.find(kBitmapResource, name);
+    if (!bytes) bytes = resources_.find(kPngResource, name);
+    if (bytes) pm.loadFromData(bytes->data(), uint(bytes->size()));
+    return pm;
+}
+
+QImage QtPlatform::toQImage(const Image& image) {
+    if (image.empty()) return QImage();
+    QImage::Format format = image.channels == 1 ? QImage::Format_Grayscale8 : QImage::Format_RGB888;
+    QImage view(image.pixels.data(), image.width, image.height, image.width * image.channels, format);
+    return view.copy();
+}
+
+}  // namespace lnf

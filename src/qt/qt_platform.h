@@ -1,0 +1,100 @@
+// The player's platform: Qt widgets, timers, dialogs and media.
+#pragma once
+
+#include <QCursor>
+#include <QElapsedTimer>
+#include <QHash>
+#include <QImage>
+#include <QObject>
+#include <QPixmap>
+#include <QPointer>
+#include <QTimer>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "platform/platform.h"
+#include "world/game_files.h"
+
+class QEventLoop;
+class QWidget;
+
+namespace lnf {
+
+class Application;
+class ResourcePack;
+struct Image;
+
+// A window of the game on screen: it mirrors its model and can run as a modal window.
+class WindowView {
+public:
+    virtual ~WindowView() = default;
+    virtual QWidget* widget() = 0;
+    virtual void sync() = 0;  // bring the widgets up to date with the model
+    virtual void aboutToShow() {}
+};
+
+class QtPlatform : public QObject, public Platform {
+    Q_OBJECT
+public:
+    QtPlatform(const GameFiles& files, const ResourcePack& resources);
+    ~QtPlatform() override;
+
+    void setView(WindowId id, WindowView* view) { views_[id] = view; }
+    void syncAll();
+
+    void processMessages() override;
+    void sleep(int ms) override;
+    int64_t monotonicMs() override { return clock_.elapsed(); }
+    void setTimer(TimerId id, bool enabled, int intervalMs) override;
+    void showModal(WindowId window) override;
+    void closeModal(WindowId window) override;
+    void setDrawingFrozen(WindowId window, bool frozen) override;
+    void messageBox(const std::string& text, const std::string& caption) override;
+    void showError(const std::string& text) override;
+    std::optional<std::string> openFileDialog(const FileDialogOptions& options) override;
+    std::optional<std::string> saveFileDialog(const FileDialogOptions& options) override;
+    MediaDevice& media(PlayerId id) override;
+    void playSound(const std::string& file) override;
+    void showHelp(const std::string& file) override;
+    void beginTransition(Effect effect, WindowId window, const Rect& area) override;
+    void playTransition(Effect effect) override;
+    void endTransition(Effect effect) override;
+
+    // Plays a window's opening blend from black.
+    void blendWindowIn(QWidget* window, int durationMs);
+
+    // Helpers for the views.
+    QCursor cursor(int id) const;
+    void installCursor(int id, const std::string& resourceName);
+    QPixmap bitmap(const std::string& name) const;  // BITMAP or PNG resource
+    static QImage toQImage(const Image& image);
+    const GameFiles& files() const { return files_; }
+    const ResourcePack& resources() const { return resources_; }
+    QWidget* parentFor(WindowId window) const;
+    PlatformEvents* events() const { return events_; }
+    void notifyMedia(PlayerId id);
+
+    // Set for the program's main window, which ends the run when closed.
+    std::function<void()> onQuit;
+
+private:
+    struct Transition {
+        QPointer<QWidget> widget;
+        QRect area;
+        QPixmap before;
+        bool active = false;
+    };
+    const GameFiles& files_;
+    const ResourcePack& resources_;
+    QElapsedTimer clock_;
+    std::map<TimerId, QTimer*> timers_;
+    std::map<WindowId, WindowView*> views_;
+    std::map<WindowId, QEventLoop*> loops_;
+    std::map<PlayerId, std::unique_ptr<MediaDevice>> media_;
+    std::map<Effect, Transition> transitions_;
+    std::map<int, QCursor> cursors_;
+    QObject* soundPlayer_ = nullptr;
+};
+
+}  // namespace lnf

@@ -1,0 +1,122 @@
+// The larger story events that the room rules hand on: pictures that wait for "Continue",
+// the kettle, the cat-fish, the steam-engine jump, the ancient tree and the horse.
+#include "app/lnf_game.h"
+#include "conversation/lnf_closeup.h"
+
+namespace lnf {
+
+void TGame::Next1Click() {
+    app.platform.processMessages();
+    Next1.Tag = 1;
+}
+
+void TGame::DrawPic(const std::string& name, int x, int y, bool noWait) {
+    JpegPicture = LoadResourcePicture(name);
+    JpegBitmap = JpegPicture.toRgb();
+    Image shown = Image2.Picture.empty() ? JpegBitmap : Image2.Picture.toRgb();
+    shown.draw(JpegBitmap, x, y);
+    Image2.setPicture(std::move(shown));
+    app.platform.processMessages();
+    if (noWait) return;
+    Image2.Enabled = false;
+    Next1.Visible = true;
+    WaitingForContinue = true;
+    app.platform.processMessages();
+    app.platform.sleep(1000);
+    // The wait ends when the player presses "Continue", or when the game window closes.
+    while (Next1.Tag == 0 && !Closed) app.platform.processMessages();
+    WaitingForContinue = false;
+    Next1.Visible = false;
+    Next1.Tag = 0;
+}
+
+bool TGame::MeetThem(int n) {
+    app.CloseUp->Meets(uint8_t(n));
+    return (Tag & 0xFF) != 0;
+}
+
+bool TGame::Puzzle(int n) {
+    app.CloseUp->CharacterTalks(uint8_t(n));
+    text1.Caption = "  ";
+    return (Tag & 0xFF) != 0;
+}
+
+void TGame::Cauldron(bool complete) {
+    Next1.Left = 80;
+    if (!complete) {
+        DrawPic("cauldx", 0, 0, false);
+    } else {
+        DrawPic("cauld2", 0, 0, false);
+        if (!Closed) DrawPic("cauld3", 0, 0, false);
+        if (!Closed) DrawPic("cauld4", 0, 0, false);
+    }
+    Image2.setPicture(LoadResourcePicture("R01"));
+    Image2.Enabled = true;
+    app.platform.processMessages();
+    if (GameState.Progress[MainStage] == 1) GameState.Progress[MainStage] = 2;
+    Next1.Left = 182;
+}
+
+void TGame::Catfish() {
+    switch (GameState.Progress[CatfishStage]) {
+        case 0:
+            text1.Caption = app.text("catfish1");
+            GameState.Progress[CatfishStage] = 1;
+            GameState.ObjState[175] = 1;
+            break;
+        case 1:
+            GameState.Progress[CatfishStage] = 2;
+            Display(19, true);
+            text1.Caption = app.text("catfish2");
+            break;
+        default: break;
+    }
+    PlayVid(MP2, PlayerId::MP2, 629, 212, 164, 188);
+    Image2.Enabled = true;
+    app.platform.processMessages();
+}
+
+bool TGame::Bridge(int fromRoom, int picture) {
+    text1.Caption = app.text("engineer");
+    Image2.setPicture(LoadFilePicture(picture == 1 ? "p2//jump1" : "p2//jump2"));
+    app.platform.processMessages();
+    app.platform.sleep(2000);
+    Image2.Enabled = true;
+    if (fromRoom == 26) {
+        NewRoom(6);
+        text1.Caption = "The Goat Engineer turns the steam engine around, so it's ready to make the trip back.";
+    } else {
+        NewRoom(26);
+        text1.Caption = "You depart the steam engine, and start down a dirt trail on Mt Jabber.";
+    }
+    return true;
+}
+
+void TGame::Tree() {
+    MP3.Tag = 1;
+    PlayVid(MP3, PlayerId::MP3, 544, 77, 91, 71);
+    if (GameState.Progress[MainStage] < 7) Score(5);
+    GameState.Progress[MainStage] = 7;
+}
+
+void TGame::Transforms() {
+    ChangeCursor(kDoMode);
+    arrowW.Visible = false;
+    arrowS.Visible = false;
+    FadeOn("knight", 0, 0);
+    XForm.setEnabled(true);
+}
+
+void TGame::RecoverAfterError() {
+    Image2.Enabled = true;
+    Image2.Cursor = CursorMode == kDoMode ? crHandPoint : CursorMode;
+    RuleBusy = false;
+    WaitingForContinue = false;
+    Next1.Visible = false;
+    Next1.Tag = 0;
+    Next1.Left = 182;
+    bool animating = XForm.Enabled() || TimeJab.Enabled() || BigTime.Enabled();
+    if (!animating) SetArrows();
+}
+
+}  // namespace lnf

@@ -1,0 +1,167 @@
+#include "world/game_files.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <fstream>
+#include <system_error>
+
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace lnf {
+
+std::string NormalizeGameName(const std::string& name) {
+    std::string out;
+    out.reserve(name.size());
+    for (char ch : name) {
+        char c = ch == '\\' ? '/' : ch;
+        if (c == '/' && (out.empty() || out.back() == '/')) continue;
+        out.push_back(c);
+    }
+    while (out.size() >= 2 && out[0] == '.' && out[1] == '/') out.erase(0, 2);
+    return out;
+}
+
+namespace {
+
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
+std::vector<std::string> SplitPath(const std::string& normalized) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    while (start <= normalized.size()) {
+        size_t slash = normalized.find('/', start);
+        if (slash == std::string::npos) slash = normalized.size();
+        if (slash > start) parts.push_back(normalized.substr(start, slash - start));
+        start = slash + 1;
+    }
+    return parts;
+}
+
+}  // namespace
+
+GameFiles::GameFiles(fs::path writable, std::vector<fs::path> readOnly)
+    : writable_(std::move(writable)), readOnly_(std::move(readOnly)) {}
+
+std::optional<fs::path> GameFiles::findIn(const fs::path& root, const std::string& normalized) const {
+    std::error_code ec;
+    fs::path exact = root / normalized;
+    if (fs::is_regular_file(exact, ec)) return exact;
+    fs::path at = root;
+    for (const std::string& part : SplitPath(normalized)) {
+        if (part == "..") return std::nullopt;  // names never leave the game folder
+        fs::path next;
+        bool found = false;
+        for (fs::directory_iterator it(at, ec), end; !ec && it != end; it.increment(ec)) {
+            if (SameIgnoringCase(it->path().filename().string(), part)) {
+                next = it->path();
+                found = true;
+                break;
+            }
+        }
+        if (!found) return std::nullopt;
+        at = next;
+    }
+    if (fs::is_regular_file(at, ec)) return at;
+    return std::nullopt;
+}
+
+std::optional<fs::path> GameFiles::find(const std::string& name) const {
+    std::string n = NormalizeGameName(name);
+    if (n.empty()) return std::nullopt;
+    if (!writable_.empty()) {
+        if (auto p = findIn(writable_, n)) return p;
+    }
+    for (const fs::path& root : readOnly_) {
+        if (auto p = findIn(root, n)) return p;
+    }
+    return std::nullopt;
+}
+
+std::string GameFiles::searchedFolders() const {
+    std::string s;
+    auto add = [&](const fs::path& p) {
+        if (p.empty()) return;
+        if (!s.empty()) s += ", ";
+        s += p.string();
+    };
+    add(writable_);
+    for (const fs::path& p : readOnly_) add(p);
+    return s;
+}
+
+std::vector<uint8_t> GameFiles::read(const std::string& name) const {
+    auto path = find(name);
+    if (!path) {
+        throw FileError("Cannot find the game file \"" + NormalizeGameName(name) +
+                        "\" (looked in: " + searchedFolders() + ")");
+    }
+    std::ifstream in(*path, std::ios::binary);
+    if (!in) throw FileError("Cannot open the game file \"" + path->string() + "\"");
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return bytes;
+}
+
+std::vector<uint8_t> GameFiles::readPart(const std::string& name, uint64_t offset, size_t limit) const {
+    std::vector<uint8_t> bytes;
+    auto path = find(name);
+    if (!path) return bytes;
+    std::ifstream in(*path, std::ios::binary);
+    if (!in) return bytes;
+    in.seekg(std::streamoff(offset));
+    if (!in) return bytes;
+    bytes.resize(limit);
+    in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(limit));
+    bytes.resize(size_t(std::max<std::streamsize>(0, in.gcount())));
+    return bytes;
+}
+
+fs::path GameFiles::writablePath(const std::string& name) const {
+    return writable_ / NormalizeGameName(name);
+}
+
+void GameFiles::write(const std::string& name, const std::vector<uint8_t>& bytes) const {
+    if (writable_.empty()) throw FileError("No folder to write \"" + name + "\" into");
+    std::string n = NormalizeGameName(name);
+    // Reuse the spelling of a file that is already there, so that one name stays one file.
+    fs::path target = writable_ / n;
+    if (auto existing = findIn(writable_, n)) target = *existing;
+    WriteFileAtomically(target, bytes);
+}
+
+void WriteFileAtomically(const fs::path& path, const std::vector<uint8_t>& bytes) {
+    std::error_code ec;
+    if (path.has_parent_path()) fs::create_directories(path.parent_path(), ec);
+    fs::path tmp = path;
+    tmp += ".tmp" + std::to_string(::getpid());
+    {
+        std::FILE* f = std::fopen(tmp.c_str(), "wb");
+        if (!f) throw FileError("Cannot write \"" + path.string() + "\"");
+        size_t written = bytes.empty() ? 0 : std::fwrite(bytes.data(), 1, bytes.size(), f);
+        bool ok = written == bytes.size();
+        ok = (std::fflush(f) == 0) && ok;
+        ok = (::fsync(::fileno(f)) == 0) && ok;
+        ok = (std::fclose(f) == 0) && ok;
+        if (!ok) {
+            fs::remove(tmp, ec);
+            throw FileError("Cannot write \"" + path.string() + "\"");
+        }
+    }
+    fs::rename(tmp, path, ec);
+    if (ec) {
+        fs::remove(tmp, ec);
+        throw FileError("Cannot write \"" + path.string() + "\"");
+    }
+}
+
+}  // namespace lnf

@@ -1,0 +1,54 @@
+// One resolver for every file name the game uses, in the game's own spelling.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace lnf {
+
+class FileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// "data\grid04.dlg", "p2//jump1" -> "data/grid04.dlg", "p2/jump1": backslashes and doubled
+// separators become one '/'; a leading "./" is dropped.
+std::string NormalizeGameName(const std::string& name);
+
+class GameFiles {
+public:
+    // Folders are searched in order; the first is where the game writes the files it makes.
+    GameFiles(std::filesystem::path writable, std::vector<std::filesystem::path> readOnly);
+
+    std::optional<std::filesystem::path> find(const std::string& name) const;
+    // Whole file, or a FileError that names the file and the folders searched.
+    std::vector<uint8_t> read(const std::string& name) const;
+    // At most `limit` bytes from `offset`; a missing file reads as nothing.
+    std::vector<uint8_t> readPart(const std::string& name, uint64_t offset, size_t limit) const;
+    bool exists(const std::string& name) const { return find(name).has_value(); }
+
+    // Writes the file into the writable folder, replacing it through a temporary file so that
+    // a failed write never leaves a half file behind. Throws FileError on failure.
+    void write(const std::string& name, const std::vector<uint8_t>& bytes) const;
+    std::filesystem::path writablePath(const std::string& name) const;
+
+    const std::filesystem::path& writableFolder() const { return writable_; }
+    const std::vector<std::filesystem::path>& readOnlyFolders() const { return readOnly_; }
+    std::string searchedFolders() const;
+
+private:
+    std::optional<std::filesystem::path> findIn(const std::filesystem::path& root,
+                                                const std::string& normalized) const;
+    std::filesystem::path writable_;
+    std::vector<std::filesystem::path> readOnly_;
+};
+
+// Writes bytes to a path through a temporary file and a rename; throws FileError.
+void WriteFileAtomically(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
+
+}  // namespace lnf

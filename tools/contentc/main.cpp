@@ -1,0 +1,249 @@
+// The content compiler: turns content/ into the game folder and the program's resources, and
+// stops the build on anything malformed or missing.
+//
+//   contentc --content DIR --game DIR --pack FILE [--allow-missing]
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "interaction/tables.h"
+#include "pictures/resources.h"
+#include "rooms.h"
+#include "steps.h"
+#include "world/game_files.h"
+
+namespace fs = std::filesystem;
+using namespace contentc;
+
+namespace {
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::string();
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::pair<int, int> Hotspot(const std::string& svgText, int units, int size) {
+    std::smatch m;
+    if (std::regex_search(svgText, m, std::regex("data-hotspot=\"\\s*([0-9.]+)[ ,]+([0-9.]+)\\s*\""))) {
+        double x = std::stod(m[1]) * size / units, y = std::stod(m[2]) * size / units;
+        return {std::clamp(int(x), 0, size - 1), std::clamp(int(y), 0, size - 1)};
+    }
+    return {-1, -1};
+}
+
+std::vector<uint8_t> CursorBytes(const Rgba& image, std::pair<int, int> hot) {
+    std::vector<uint8_t> bytes = {uint8_t(hot.first), uint8_t(hot.second)};
+    std::vector<uint8_t> png = EncodePng(image);
+    bytes.insert(bytes.end(), png.begin(), png.end());
+    return bytes;
+}
+
+struct Context {
+    std::string content;
+    bool allowMissing = false;
+    Output& out;
+    Diagnostics& diag;
+    bool have(const std::string& rel) {
+        if (fs::exists(content + "/" + rel)) return true;
+        if (!allowMissing) diag.error(content + "/" + rel + ": missing");
+        return false;
+    }
+};
+
+void BuildItems(Context& c) {
+    for (int n = 1; n <= lnf::kItems; ++n) {
+        char nn[3] = {char('0' + n / 10), char('0' + n % 10), 0};
+        std::string rel = std::string("items/i") + nn + ".svg";
+        if (!c.have(rel)) continue;
+        std::string file = c.content + "/" + rel;
+        try {
+            std::string text = Slurp(file);
+            auto hot = Hotspot(text, 128, 32);
+            if (hot.first < 0) c.diag.error(file + ": needs data-hotspot=\"X Y\" on the root element");
+            // The close look sits on the dialog's panel colour; the column shows the item alone.
+            lnf::Image closeUp = ToImage(RenderSvg(file, 136, 132), {0x57, 0x3E, 0x39});
+            c.out.resource(lnf::kJpegResource, std::string("I") + nn, lnf::EncodeJpeg(closeUp, kContentQuality));
+            c.out.resource(lnf::kPngResource, "ITEM" + std::to_string(n), EncodePng(RenderSvg(file, 74, 80)));
+            c.out.resource(lnf::kCursorResource, "ID_M" + std::to_string(n), CursorBytes(RenderSvg(file, 32, 32), hot));
+        } catch (const std::exception& e) {
+            c.diag.error(e.what());
+        }
+    }
+}
+
+void BuildInterface(Context& c) {
+    struct Piece {
+        const char* source;
+        const char* type;
+        const char* name;
+        int w, h;
+    };
+    const Piece pieces[] = {
+        {"ui/btnlook.svg", lnf::kBitmapResource, "BTNLOOK", 100, 60},
+        {"ui/btndo.svg", lnf::kBitmapResource, "BTNDO", 100, 60},
+        {"ui/btncontinue.svg", lnf::kBitmapResource, "BTNCONTINUE", 100, 52},
+        {"ui/btnexitintro.svg", lnf::kBitmapResource, "BTNEXITINTRO", 100, 52},
+        {"ui/btnexit.svg", lnf::kBitmapResource, "BTNEXIT", 100, 52},
+        {"ui/about.svg", lnf::kBitmapResource, "ABOUT", 292, 293},
+        {"ui/invbk.svg", lnf::kBitmapResource, "INVBK", 424, 474},
+        {"ui/woodrt.svg", lnf::kJpegResource, "WOODRT", 210, 768},
+        {"ui/woodbot.svg", lnf::kJpegResource, "WOODBOT", 816, 60},
+    };
+    for (const Piece& p : pieces) {
+        if (!c.have(p.source)) continue;
+        try {
+            Rgba image = RenderSvg(c.content + "/" + p.source, p.w, p.h);
+            if (std::string(p.type) == lnf::kJpegResource)
+                c.out.resource(p.type, p.name, lnf::EncodeJpeg(ToImage(image), kContentQuality));
+            else
+                c.out.resource(p.type, p.name, EncodePng(image));
+        } catch (const std::exception& e) {
+            c.diag.error(e.what());
+        }
+    }
+    const char* cursors[] = {"look", "north", "south", "east", "west"};
+    for (const char* name : cursors) {
+        std::string rel = std::string("ui/cursor_") + name + ".svg";
+        if (!c.have(rel)) continue;
+        std::string file = c.content + "/" + rel;
+        try {
+            auto hot = Hotspot(Slurp(file), 32, 32);
+            if (hot.first < 0) c.diag.error(file + ": needs data-hotspot=\"X Y\" on the root element");
+            std::string upper = name;
+            for (char& ch : upper) ch = char(std::toupper(static_cast<unsigned char>(ch)));
+            c.out.resource(lnf::kCursorResource, upper, CursorBytes(RenderSvg(file, 32, 32), hot));
+        } catch (const std::exception& e) {
+            c.diag.error(e.what());
+        }
+    }
+    if (c.have("ui/icon.svg")) {
+        try {
+            std::string file = c.content + "/ui/icon.svg";
+            std::vector<std::pair<int, std::vector<uint8_t>>> sizes;
+            for (int s : {16, 22, 24, 32, 48, 64, 128, 256}) {
+                std::vector<uint8_t> png = EncodePng(RenderSvg(file, s, s));
+                c.out.file("icons/hicolor/" + std::to_string(s) + "x" + std::to_string(s) + "/apps/lanternfall.png", png);
+                if (s == 16 || s == 32 || s == 48 || s == 256) sizes.emplace_back(s, png);
+            }
+            c.out.file("veska.ico", BuildIco(sizes));
+        } catch (const std::exception& e) {
+            c.diag.error(e.what());
+        }
+    }
+}
+
+void BuildStoryTexts(Context& c) {
+    if (!c.have("story/texts.txt")) return;
+    std::string file = c.content + "/story/texts.txt";
+    std::ifstream in(file);
+    std::string line;
+    int number = 0;
+    std::map<std::string, std::string> texts;
+    while (std::getline(in, line)) {
+        ++number;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || line[0] == '#') continue;
+        size_t colon = line.find(':');
+        if (colon == std::string::npos) {
+            c.diag.error(file + ":" + std::to_string(number) + ": expected 'key: text'");
+            continue;
+        }
+        std::string key = line.substr(0, colon);
+        std::string body = line.substr(colon + 1);
+        if (!body.empty() && body[0] == ' ') body.erase(0, 1);
+        std::string decoded;
+        for (size_t i = 0; i < body.size(); ++i) {
+            unsigned char ch = static_cast<unsigned char>(body[i]);
+            if (ch < 32 || ch > 126) {
+                c.diag.error(file + ":" + std::to_string(number) + ": only printable ASCII is allowed");
+                break;
+            }
+            if (body[i] == '\\' && i + 1 < body.size() && body[i + 1] == 'n') {
+                decoded.push_back('\n');
+                ++i;
+            } else {
+                decoded.push_back(body[i]);
+            }
+        }
+        if (texts.count(key)) c.diag.error(file + ":" + std::to_string(number) + ": key '" + key + "' given twice");
+        texts[key] = decoded;
+    }
+    const auto& keys = lnf::StoryTextKeys();
+    for (const std::string& k : keys) {
+        if (!texts.count(k)) c.diag.error(file + ": needs the key '" + k + "'");
+    }
+    for (const auto& [k, v] : texts) {
+        if (std::find(keys.begin(), keys.end(), k) == keys.end()) c.diag.error(file + ": unknown key '" + k + "'");
+        c.out.resource(lnf::kTextResource, k, std::vector<uint8_t>(v.begin(), v.end()));
+    }
+}
+
+void BuildStartRecord(Context& c) {
+    lnf::GameStateRecord start{};
+    start.clear();
+    lnf::CopyBuiltInExits(start);
+    start.Room = 4;
+    start.ShownRoom = 4;
+    std::vector<uint8_t> bytes(2 + sizeof(start));
+    bytes[0] = 'v';
+    bytes[1] = '2';
+    std::memcpy(bytes.data() + 2, start.bytes(), sizeof(start));
+    c.out.file("data/zerodata", bytes);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string content, game, pack;
+    bool allowMissing = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        auto next = [&]() -> std::string { return i + 1 < argc ? argv[++i] : std::string(); };
+        if (a == "--content") content = next();
+        else if (a == "--game") game = next();
+        else if (a == "--pack") pack = next();
+        else if (a == "--allow-missing") allowMissing = true;
+        else {
+            std::cerr << "usage: contentc --content DIR --game DIR --pack FILE [--allow-missing]\n";
+            return 2;
+        }
+    }
+    if (content.empty() || game.empty() || pack.empty()) {
+        std::cerr << "usage: contentc --content DIR --game DIR --pack FILE [--allow-missing]\n";
+        return 2;
+    }
+    Output out;
+    Diagnostics diag;
+    Context c{content, allowMissing, out, diag};
+    BuildRooms(content, out, diag);
+    BuildItems(c);
+    BuildInterface(c);
+    BuildStoryTexts(c);
+    BuildStartRecord(c);
+    BuildConversations(content, allowMissing, out, diag);
+    BuildPictures(content, allowMissing, out, diag);
+    if (fs::exists(content + "/help/help.html")) {
+        std::string html = Slurp(content + "/help/help.html");
+        out.file("help/veska.html", std::vector<uint8_t>(html.begin(), html.end()));
+    } else if (!allowMissing) {
+        diag.error(content + "/help/help.html: missing");
+    }
+    if (diag.errors() > 0) {
+        std::cerr << diag.errors() << " content error(s); nothing written\n";
+        return 1;
+    }
+    try {
+        for (const auto& [rel, bytes] : out.files) lnf::WriteFileAtomically(fs::path(game) / rel, bytes);
+        lnf::WriteFileAtomically(pack, lnf::ResourcePack::Build(out.resources));
+    } catch (const std::exception& e) {
+        std::cerr << "content error: " << e.what() << "\n";
+        return 1;
+    }
+    std::cout << "content: " << out.files.size() << " game files, " << out.resources.size() << " resources\n";
+    return 0;
+}

@@ -1,0 +1,58 @@
+// The content compiler's shared pieces and the rooms step.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <iostream>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "pictures/image.h"
+#include "pictures/jpeg.h"
+#include "pictures/resources.h"
+#include "svg.h"
+#include "world/game_state.h"
+
+namespace contentc {
+
+constexpr int kContentQuality = 92;
+
+class Diagnostics {
+public:
+    void error(const std::string& message) {
+        std::cerr << "content error: " << message << "\n";
+        ++errors_;
+    }
+    int errors() const { return errors_; }
+
+private:
+    int errors_ = 0;
+};
+
+// Everything the compiler makes: resources for the program and files for the game folder.
+struct Output {
+    std::map<std::pair<std::string, std::string>, std::vector<uint8_t>> resources;
+    std::map<std::string, std::vector<uint8_t>> files;
+    void resource(const std::string& type, const std::string& name, std::vector<uint8_t> bytes) {
+        resources[{type, name}] = std::move(bytes);
+    }
+    void file(const std::string& path, std::vector<uint8_t> bytes) { files[path] = std::move(bytes); }
+};
+
+struct RoomText {
+    std::array<std::string, 53> lines;
+    std::set<int> defined;
+};
+
+lnf::Image ToImage(const Rgba& rgba, lnf::Rgb background = {255, 255, 255});
+std::array<uint8_t, lnf::kCellsPerRecord> ComputeCells(const std::string& svgFile, const std::string& svgText,
+                                                       Diagnostics& diag);
+RoomText ParseRoomText(const std::string& file, Diagnostics& diag);
+std::vector<uint8_t> EncodeRoomText(const RoomText& text);
+void CheckRoomText(int room, const std::array<uint8_t, lnf::kCellsPerRecord>& cells, const RoomText& text,
+                   const std::string& file, Diagnostics& diag);
+void BuildRooms(const std::string& contentDir, Output& out, Diagnostics& diag);
+
+}  // namespace contentc

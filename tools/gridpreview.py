@@ -1,0 +1,71 @@
+#!/usr/bin/env python3
+"""Quick look at a room's click grid while drawing it.
+
+Usage: tools/gridpreview.py content/rooms/r04.svg [out.png]
+
+Prints the 37 x 17 grid of object codes (rows top to bottom) as the build will compute it,
+approximately, and with out.png writes the picture with the grid and codes drawn over it.
+The build's own check (the content compiler) is exact; this is only for drawing.
+"""
+import os, re, subprocess, sys, tempfile
+
+CONVERT = "/usr/bin/convert"
+COLS, ROWS, CW, CH = 37, 17, 21.44, 24.0
+
+def main():
+    svg = sys.argv[1]
+    out = sys.argv[2] if len(sys.argv) > 2 else None
+    text = open(svg, encoding="ascii").read()
+    m = re.search(r'data-background="([1-8])"', text)
+    if not m:
+        sys.exit("no data-background on the root element")
+    background = int(m.group(1))
+    ids = re.findall(r'id="(code([1-8])(?:-[A-Za-z0-9_-]+)?)"', text)
+    order = []
+    for full, code in ids:
+        order.append((full, int(code)))
+    tmp = tempfile.mkdtemp()
+    cover = {}
+    for idx, (full, code) in enumerate(order):
+        css = os.path.join(tmp, "m.css")
+        with open(css, "w") as f:
+            f.write('* { visibility: hidden !important; }\n')
+            f.write('#%s, #%s * { visibility: visible !important; }\n' % (full, full))
+            f.write('.hit { opacity: 1 !important; }\n')
+        png = os.path.join(tmp, "m%d.png" % idx)
+        subprocess.run(["rsvg-convert", "-s", css, "-o", png, svg], check=True)
+        res = subprocess.run([CONVERT, png, "-alpha", "extract", "-background", "black",
+                              "-extent", "794x408", "-filter", "box", "-resize", "37x17!",
+                              "-depth", "8", "txt:-"], check=True, capture_output=True, text=True)
+        grid = {}
+        for line in res.stdout.splitlines()[1:]:
+            mm = re.match(r'(\d+),(\d+):\s*\((\d+)', line)
+            if mm:
+                grid[(int(mm.group(1)), int(mm.group(2)))] = int(mm.group(3)) / 255.0
+        cover[idx] = grid
+    codes = [[background] * COLS for _ in range(ROWS)]
+    for idx, (full, code) in enumerate(order):
+        for (c, r), a in cover[idx].items():
+            if a >= 0.35:
+                codes[r][c] = code
+    for r in range(ROWS):
+        print("".join(str(codes[r][c]) for c in range(COLS)))
+    if out:
+        base = os.path.join(tmp, "base.png")
+        subprocess.run(["rsvg-convert", "-o", base, svg], check=True)
+        draw = []
+        for c in range(COLS + 1):
+            x = int(c * CW)
+            draw += ["-draw", "line %d,0 %d,392" % (x, x)]
+        for r in range(ROWS + 1):
+            y = int(r * CH)
+            draw += ["-draw", "line 0,%d 792,%d" % (y, y)]
+        labels = []
+        for r in range(ROWS):
+            for c in range(COLS):
+                if codes[r][c] != background:
+                    labels += ["-draw", "text %d,%d '%d'" % (int(c * CW + 6), int(r * CH + 17), codes[r][c])]
+        subprocess.run([CONVERT, base, "-stroke", "rgba(255,255,255,0.5)", "-strokewidth", "1"] + draw +
+                       ["-stroke", "none", "-fill", "yellow", "-font", "/usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf", "-pointsize", "14"] + labels + [out], check=True)
+
+main()
