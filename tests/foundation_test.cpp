@@ -31,7 +31,7 @@ Image Gradient(int w, int h, int channels) {
     Image img(w, h, channels);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            for (int c = 0; c < channels; ++c) img.row(y)[x * channels + c] = uint8_t((x * 3 + y * 5 + c * 60) & 0xFF);
+            for (int c = 0; c < channels; ++c) img.row(y)[x * channels + c] = uint8_t((x * 2 + y + c * 20) % 250);
     return img;
 }
 
@@ -209,8 +209,12 @@ TEST(Jpeg, CorruptStreamRaisesAndTruncatedOneCompletes) {
     }
     EXPECT_THROW(DecodeJpeg(std::vector<uint8_t>{}), JpegError);
     std::vector<uint8_t> badHeader = good;
-    badHeader[good.size() / 8] ^= 0xFF;
-    badHeader[3] = 0x01;  // a broken marker
+    for (size_t i = 0; i + 4 < badHeader.size(); ++i) {
+        if (badHeader[i] == 0xFF && badHeader[i + 1] == 0xC0) {
+            badHeader[i + 4] = 12;  // a sample precision this decoder does not take
+            break;
+        }
+    }
     EXPECT_THROW(DecodeJpeg(badHeader), JpegError);
 
     std::vector<uint8_t> truncated(good.begin(), good.begin() + long(good.size() * 2 / 3));
