@@ -41,6 +41,8 @@ public:
           app(platform, files, EmbeddedResources(), screen),
           game(*app.Game) {
         game.ArrangeControls(screen.width, screen.height - 20);
+        // Tests open the game window themselves; the backdrop's sequence is tested on its own.
+        app.Black->Time1.setEnabled(false);
         platform.modalScripts[WindowId::CloseUp] = [this] { talk(); };
         platform.modalScripts[WindowId::About1] = [this] {
             if (aboutAnswer == 0) app.About1->Okay1Click();
@@ -51,10 +53,13 @@ public:
         platform.modalScripts[WindowId::Intro] = [this] { app.Intro->exitbuttonClick(); };
         // A player waiting at "Continue" presses it after a moment.
         platform.onIdle = [this] {
-            if (game.WaitingForContinue && game.Next1.Visible && autoContinue) {
+            if (pressing || !autoContinue) return;
+            if (game.WaitingForContinue && game.Next1.Visible && game.Next1.Tag == 0) {
+                pressing = true;
                 platform.sleep(300);
                 ++continuesPressed;
                 game.Next1Click();
+                pressing = false;
             }
         };
     }
@@ -195,6 +200,7 @@ public:
 
     int aboutAnswer = 0;  // 0 yes/okay, 1 no, 2 close box
     bool autoContinue = true;
+    bool pressing = false;
     bool leaveConversation = false;
     bool wrongFirst = false;
     int answerField = 0;

@@ -137,6 +137,18 @@ public:
     bool AnimationRunning() const;
     std::string LastSaveName;
 
+    // ----- developer panel -----
+    void a_OffClick();
+    void a_plusClick();
+    void a_SaveClick();
+    void a_resetClick();
+    void Label3Click();
+    void Edit1KeyDown(int key);
+    void Button1Enter();
+    void Button1Click();
+    void Test(const std::string& code);
+    static const char* JumpCommand(int n);  // 1..20
+
     // ----- pictures -----
     Image LoadResourcePicture(const std::string& name) const;
     Image LoadFilePicture(const std::string& file) const;

@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QToolButton>
+#include <QHBoxLayout>
 
 #include "app/lnf_game.h"
 #include "conversation/lnf_closeup.h"
@@ -74,6 +75,7 @@ void PictureWidget::paintEvent(QPaintEvent*) {
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     const QPixmap& pm = fixed_.isNull() ? pixmap_ : fixed_;
     if (!pm.isNull()) p.drawPixmap(rect(), pm);
+    if (overlay) overlay(p);
 }
 
 void PictureWidget::mousePressEvent(QMouseEvent* e) {
@@ -209,6 +211,72 @@ void GameView::build() {
     };
     look_ = makeMode("BTNLOOK", &TGame::LookClick);
     do_ = makeMode("BTNDO", &TGame::DoButtonClick);
+    image2_->overlay = [this](QPainter& p) {
+        if (app_.Game->a_Off.Tag != 0) drawGrid(p);
+    };
+    buildAuthoringPanel();
+}
+
+void GameView::buildAuthoringPanel() {
+    // The developer panel is a small tool window of its own, for authors only.
+    authorPanel_ = new QWidget(this, Qt::Tool);
+    authorPanel_->setWindowTitle("Developer panel");
+    auto* row = new QHBoxLayout(authorPanel_);
+    TGame& g = *app_.Game;
+    auto button = [&](const Control& c, void (TGame::*handler)()) {
+        auto* b = new QPushButton(QString::fromStdString(c.Caption), authorPanel_);
+        connect(b, &QPushButton::clicked, this, [this, handler] { handle([this, handler] { (app_.Game.get()->*handler)(); }); });
+        row->addWidget(b);
+        return b;
+    };
+    aOff_ = button(g.a_Off, &TGame::a_OffClick);
+    aPlus_ = button(g.a_plus, &TGame::a_plusClick);
+    aSave_ = button(g.a_Save, &TGame::a_SaveClick);
+    aReset_ = button(g.a_reset, &TGame::a_resetClick);
+    label3_ = new ClickArea(authorPanel_);
+    label3_->onClick = [this] { handle([this] { app_.Game->Label3Click(); }); };
+    label3_->setMinimumWidth(60);
+    row->addWidget(label3_);
+    auto edit = [&](Control& c) {
+        auto* e = new QLineEdit(QString::fromStdString(c.Caption), authorPanel_);
+        e->setFixedWidth(56);
+        connect(e, &QLineEdit::textChanged, this, [&c](const QString& t) { c.Caption = t.toStdString(); });
+        row->addWidget(e);
+        return e;
+    };
+    edit1_ = edit(g.Edit1);
+    edit2_ = edit(g.Edit2);
+    edit3_ = edit(g.Edit3);
+    edit4_ = edit(g.Edit4);
+    connect(edit1_, &QLineEdit::returnPressed, this, [this] { handle([this] { app_.Game->Edit1KeyDown(13); }); });
+    button1_ = button(g.Button1, &TGame::Button1Click);
+    authorPanel_->setVisible(authoring_);
+}
+
+void GameView::drawGrid(QPainter& p) {
+    // What a click will hit: the grid with each cell's object code.
+    TGame& g = *app_.Game;
+    static const QColor colours[9] = {Qt::black, QColor(255, 255, 255), QColor(255, 80, 80), QColor(80, 200, 255),
+                                      QColor(255, 220, 0), QColor(120, 255, 120), QColor(255, 120, 255),
+                                      QColor(255, 160, 60), QColor(180, 140, 255)};
+    QFont f = p.font();
+    f.setPixelSize(std::max(8, int(g.CellHeight * 0.55f)));
+    f.setBold(true);
+    p.setFont(f);
+    for (int col = 0; col < kGridColumns; ++col) {
+        for (int row = 0; row < kGridRows; ++row) {
+            int code = g.RoomCells[size_t(CellNumber(col, row))];
+            QRectF cell(col * g.CellWidth, row * g.CellHeight, g.CellWidth, g.CellHeight);
+            QColor c = colours[code >= 1 && code <= 8 ? code : 0];
+            QColor fill = c;
+            fill.setAlpha(55);
+            p.fillRect(cell, fill);
+            p.setPen(QColor(0, 0, 0, 90));
+            p.drawRect(cell);
+            p.setPen(c);
+            p.drawText(cell, Qt::AlignCenter, QString::number(code));
+        }
+    }
 }
 
 void GameView::buildMenu(QMenuBar* bar) {
@@ -347,6 +415,11 @@ void GameView::sync() {
         for (const MenuItem& c : m.Items) menus(c);
     };
     menus(g.MainMenu1);
+    if (authorPanel_ && authorPanel_->isVisible()) {
+        aOff_->setText(QString::fromStdString(g.a_Off.Caption));
+        label3_->setText(QString::fromStdString(g.Label3.Caption));
+        image2_->update();
+    }
     syncing_ = false;
 }
 
@@ -356,7 +429,19 @@ void GameView::closeEvent(QCloseEvent* e) {
     handle([this] { app_.Game->Close(); });
 }
 
-void GameView::keyPressEvent(QKeyEvent* e) { QWidget::keyPressEvent(e); }
+void GameView::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_D && e->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier)) {
+        toggleAuthoring();
+        return;
+    }
+    QWidget::keyPressEvent(e);
+}
+
+void GameView::toggleAuthoring() {
+    authoring_ = !authoring_;
+    authorPanel_->setVisible(authoring_);
+    if (authoring_) authorPanel_->move(mapToGlobal(QPoint(20, height() - 120)));
+}
 
 // ----- IntroView -----
 

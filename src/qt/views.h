@@ -17,6 +17,7 @@ class QToolButton;
 class QPushButton;
 class QLineEdit;
 class QFrame;
+class QPainter;
 
 namespace lnf {
 
@@ -34,6 +35,7 @@ public:
     void setModel(const PictureControl* model) { model_ = model; }
     void setPixmapSource(QPixmap pm) { fixed_ = std::move(pm); update(); }
     void refresh();
+    std::function<void(QPainter&)> overlay;  // drawn over the picture (the authoring grid)
     std::function<void(Qt::MouseButton, QPoint)> onPress;
     std::function<void()> onClick;
     std::function<void()> onDoubleClick;
@@ -101,8 +103,10 @@ private:
     QLabel* text1_ = nullptr;
     QLabel* score_ = nullptr;
     QToolButton *look_ = nullptr, *do_ = nullptr;
+    void buildAuthoringPanel();
+    void drawGrid(QPainter& p);
     QWidget* authorPanel_ = nullptr;
-    QLabel* label3_ = nullptr;
+    ClickArea* label3_ = nullptr;
     QLineEdit *edit1_ = nullptr, *edit2_ = nullptr, *edit3_ = nullptr, *edit4_ = nullptr;
     QPushButton *aOff_ = nullptr, *aPlus_ = nullptr, *aSave_ = nullptr, *aReset_ = nullptr, *button1_ = nullptr;
     std::map<std::string, QAction*> actions_;
