@@ -9,7 +9,7 @@ packages=(
   libjpeg62-turbo-dev librsvg2-dev librsvg2-bin libcairo2-dev
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
   libgtest-dev libbenchmark-dev
-  ffmpeg fluidsynth fluid-soundfont-gm abcmidi sox imagemagick
+  ffmpeg fluidsynth fluid-soundfont-gm abcmidi sox imagemagick python3
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav
   fonts-liberation xvfb xauth xdotool
 )

@@ -15,9 +15,10 @@ command -v sox >/dev/null || { echo "effects.sh: sox is not installed" >&2; exit
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/lanternfall-fx.XXXXXX")
 trap 'rm -rf "$tmp"' EXIT
 
-# every intermediate and final file uses this one format
+# every intermediate and final file uses this one format; -R seeds the noise
+# generators the same way every time, so a rebuild gives identical files
 fmt=(-r 22050 -b 16 -c 1)
-sx() { sox -q "$@"; }
+sx() { sox -q -R "$@"; }
 
 # gen FILE EFFECTS... : synthesise FILE from silence with the given effect chain
 gen() { local f=$1; shift; sx -n "${fmt[@]}" "$tmp/$f" "$@"; }
@@ -70,7 +71,7 @@ gen gap2.wav trim 0 0.02
 # the long cry: one falling sweep, bent up and down as it goes so that it wobbles
 # (it starts with a breath of silence, which the bend needs to settle in)
 wob=(); c=260
-for k in 1 2 3 4 5 6 7 8 9 10; do wob+=("0,$c,0.042"); c=$((-c)); done
+for _ in 1 2 3 4 5 6 7 8 9 10; do wob+=("0,$c,0.042"); c=$((-c)); done
 gen cry_raw.wav synth 0.47 sine 4300:2200 fade q 0.015 -0 0.05 pad 0.03
 sx "$tmp/cry_raw.wav" "${fmt[@]}" "$tmp/cry.wav" gain -3 bend -f 80 "${wob[@]}" fade q 0.01 -0 0.12
 cat_ call_clean.wav kee1.wav gap1.wav kee2.wav gap2.wav cry.wav
