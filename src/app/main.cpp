@@ -18,6 +18,7 @@
 #include "qt/qt_platform.h"
 #include "qt/views.h"
 #include "windows/lnf_black.h"
+#include "windows/lnf_intro.h"
 
 namespace fs = std::filesystem;
 using namespace lnf;
@@ -32,6 +33,8 @@ const char* kUsage =
     "                   the black backdrop\n"
     "  --data DIR       read the game files from DIR instead of the installed game folder\n"
     "  --author         show the developer panel (also Ctrl+Shift+D in the game)\n"
+    "  --check          start, pass the intro, open the game window in room 4 and exit:\n"
+    "                   a quick test of an installation\n"
     "  --help           show this text and exit\n";
 
 bool ParseSize(const std::string& s, int& w, int& h) {
@@ -50,8 +53,9 @@ const char* const kStartFiles[] = {"2grdata.", "data\\zerodata", "data\\grid04.d
 
 int Fail(const QString& text) {
     std::cerr << "lanternfall: " << text.toStdString() << "\n";
-    if (qobject_cast<QApplication*>(QCoreApplication::instance()) && qgetenv("QT_QPA_PLATFORM") != "minimal")
-        QMessageBox::critical(nullptr, "Lanternfall", text);
+    // On a screen the player sees the message; without one (offscreen runs) stderr says it.
+    QString screenKind = QGuiApplication::platformName();
+    if (screenKind != "offscreen" && screenKind != "minimal") QMessageBox::critical(nullptr, "Lanternfall", text);
     return 1;
 }
 
@@ -63,7 +67,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND")) qputenv("QT_MEDIA_BACKEND", "gstreamer");
     std::string dataArg;
     int screenW = 0, screenH = 0, windowW = 0, windowH = 0;
-    bool windowed = false, authoring = false;
+    bool windowed = false, authoring = false, check = false;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         if (a == "--help" || a == "-h") {
@@ -83,6 +87,8 @@ int main(int argc, char** argv) {
             if (i + 1 < argc && ParseSize(argv[i + 1], windowW, windowH)) ++i;
         } else if (a == "--author") {
             authoring = true;
+        } else if (a == "--check") {
+            check = true;
         } else {
             std::cerr << "lanternfall: unknown option " << a << "\n" << kUsage;
             return 2;
@@ -156,6 +162,24 @@ int main(int argc, char** argv) {
         quitting = true;
         QTimer::singleShot(0, &qapp, &QApplication::quit);
     };
+    if (check) {
+        // Plays the start as a player would: skip the intro, wait for the game window.
+        auto* poll = new QTimer(&qapp);
+        QObject::connect(poll, &QTimer::timeout, [&] {
+            if (app.Intro->Showing) {
+                app.guard([&] { app.Intro->exitbuttonClick(); });
+            } else if (game.isVisible() && app.Game->GameState.Room == 4 && app.Game->Image2.Picture.width > 0) {
+                std::cout << "lanternfall: reached the game window in room " << int(app.Game->GameState.Room)
+                          << " (" << files.searchedFolders() << ")" << std::endl;
+                std::exit(0);
+            }
+        });
+        poll->start(100);
+        QTimer::singleShot(20000, [] {
+            std::cerr << "lanternfall: the game window did not open\n";
+            std::exit(1);
+        });
+    }
     if (!windowed) black.show();
     int rc = qapp.exec();
     return rc;

@@ -12,7 +12,11 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
-#include <QSoundEffect>
+#include <QAudioFormat>
+#include <QAudioSink>
+#include <QBuffer>
+#include <QFile>
+#include <QMediaDevices>
 #include <QTextBrowser>
 #include <QThread>
 #include <QUrl>
@@ -20,6 +24,7 @@
 #include <QWidget>
 
 #include "app/controls.h"
+#include "media/clip_decoder.h"
 #include "pictures/image.h"
 #include "pictures/resources.h"
 
@@ -98,31 +103,105 @@ private:
     int error_ = 0;
 };
 
-// Video clips: until the frame player draws them, a clip counts as played at once.
-class QtVideo : public MediaDevice {
+// Video clips: decoded whole when opened, then painted frame by frame into the picture
+// panel on the clock, so a clip always starts and always ends on time.
+class QtVideo : public QObject, public MediaDevice {
 public:
     QtVideo(QtPlatform& platform, PlayerId id) : platform_(platform), id_(id) {}
+    ~QtVideo() override { delete surface_; }
     void open(const std::string& file) override {
-        if (!platform_.files().exists(file)) {
+        close();
+        auto path = platform_.files().find(file);
+        if (!path) {
             error_ = 275;
             throw MediaError("Cannot open the video \"" + NormalizeGameName(file) + "\"");
+        }
+        if (loadedFrom_ != path->string()) {
+            try {
+                clip_ = DecodeClip(path->string());
+            } catch (const std::exception& e) {
+                error_ = 277;
+                throw MediaError(e.what());
+            }
+            loadedFrom_ = path->string();
+            frames_.clear();
+            for (const Image& f : clip_.frames) frames_.push_back(QPixmap::fromImage(QtPlatform::toQImage(f)));
         }
         open_ = true;
         error_ = 0;
     }
-    void close() override { open_ = false; }
-    void play() override {
-        if (!open_) throw MediaError("The media device is not open");
-        QTimer::singleShot(0, [this] { platform_.notifyMedia(id_); });
+    void close() override {
+        bool wasPlaying = playing_;
+        stop();
+        if (surface_) surface_->hide();
+        open_ = false;
+        if (wasPlaying) platform_.notifyMedia(id_);
     }
-    int64_t position() const override { return 0; }
+    void play() override {
+        if (!open_) {
+            error_ = 263;
+            throw MediaError("The media device is not open");
+        }
+        QWidget* parent = platform_.videoParent ? platform_.videoParent() : nullptr;
+        if (!surface_ || surface_->parentWidget() != parent) {
+            delete surface_;
+            surface_ = new QLabel(parent);
+            surface_->setScaledContents(true);
+            surface_->setAttribute(Qt::WA_TransparentForMouseEvents);
+        }
+        QPoint origin = platform_.videoOrigin ? platform_.videoOrigin() : QPoint();
+        surface_->setGeometry(origin.x() + dest_.left, origin.y() + dest_.top, dest_.width, dest_.height);
+        surface_->setPixmap(frames_.front());
+        surface_->show();
+        surface_->raise();
+        shownFrame_ = 0;
+        playing_ = true;
+        started_.start();
+        if (!timer_) {
+            timer_ = new QTimer(this);
+            timer_->setTimerType(Qt::PreciseTimer);
+            QObject::connect(timer_, &QTimer::timeout, this, [this] { step(); });
+        }
+        timer_->start(std::max(5, int(500 / clip_.framesPerSecond)));
+        if (platform_.onVideoStarted) platform_.onVideoStarted(surface_);
+    }
+    int64_t position() const override {
+        if (!open_) return 0;
+        return playing_ ? started_.elapsed() : clip_.durationMs();
+    }
     int error() const override { return error_; }
-    void setDestination(const Rect&) override {}
+    void setDestination(const Rect& r) override { dest_ = r; }
 
 private:
+    void step() {
+        int64_t t = started_.elapsed();
+        int frame = int(t * clip_.framesPerSecond / 1000.0);
+        if (frame >= int(frames_.size())) {
+            stop();
+            platform_.notifyMedia(id_);  // the last picture stays until the room picture changes
+            return;
+        }
+        if (frame != shownFrame_) {
+            shownFrame_ = frame;
+            surface_->setPixmap(frames_[size_t(frame)]);
+        }
+    }
+    void stop() {
+        playing_ = false;
+        if (timer_) timer_->stop();
+    }
     QtPlatform& platform_;
     PlayerId id_;
+    Clip clip_;
+    std::string loadedFrom_;
+    std::vector<QPixmap> frames_;
+    QPointer<QLabel> surface_;
+    QTimer* timer_ = nullptr;
+    QElapsedTimer started_;
+    Rect dest_;
+    int shownFrame_ = 0;
     bool open_ = false;
+    bool playing_ = false;
     int error_ = 0;
 };
 
@@ -273,16 +352,47 @@ void QtPlatform::notifyMedia(PlayerId id) {
 }
 
 void QtPlatform::playSound(const std::string& file) {
+    // Each effect gets a fresh output that starts at once; a new effect cuts off the last.
     auto path = files_.find(file);
     if (!path) return;
-    auto* effect = new QSoundEffect(this);
-    effect->setSource(QUrl::fromLocalFile(QString::fromStdString(path->string())));
-    if (soundPlayer_) {
-        static_cast<QSoundEffect*>(soundPlayer_)->stop();
-        soundPlayer_->deleteLater();
+    QFile f(QString::fromStdString(path->string()));
+    if (!f.open(QIODevice::ReadOnly)) return;
+    QByteArray wav = f.readAll();
+    // A plain PCM wave file: find "fmt " and "data".
+    auto u16 = [&](int at) { return int(uchar(wav[at])) | int(uchar(wav[at + 1])) << 8; };
+    auto u32 = [&](int at) { return u16(at) | u16(at + 2) << 16; };
+    if (wav.size() < 44 || !wav.startsWith("RIFF")) return;
+    int at = 12, channels = 0, rate = 0, bits = 0;
+    QByteArray pcm;
+    while (at + 8 <= wav.size()) {
+        QByteArray id = wav.mid(at, 4);
+        int size = u32(at + 4);
+        if (size < 0 || at + 8 + size > wav.size()) size = int(wav.size()) - at - 8;
+        if (id == "fmt ") {
+            channels = u16(at + 10);
+            rate = u32(at + 12);
+            bits = u16(at + 22);
+        } else if (id == "data") {
+            pcm = wav.mid(at + 8, size);
+        }
+        at += 8 + size + (size & 1);
     }
-    soundPlayer_ = effect;
-    effect->play();
+    if (bits != 16 || channels < 1 || rate <= 0 || pcm.isEmpty()) return;
+    QAudioFormat format;
+    format.setSampleRate(rate);
+    format.setChannelCount(channels);
+    format.setSampleFormat(QAudioFormat::Int16);
+    if (soundPlayer_) {
+        static_cast<QAudioSink*>(soundPlayer_)->stop();
+        soundPlayer_->deleteLater();
+        soundPlayer_ = nullptr;
+    }
+    auto* sink = new QAudioSink(QMediaDevices::defaultAudioOutput(), format, this);
+    auto* buffer = new QBuffer(sink);
+    buffer->setData(pcm);
+    buffer->open(QIODevice::ReadOnly);
+    sink->start(buffer);
+    soundPlayer_ = sink;
 }
 
 void QtPlatform::showHelp(const std::string& file) {
@@ -358,6 +468,11 @@ void QtPlatform::endTransition(Effect effect) { transitions_.erase(effect); }
 
 void QtPlatform::blendWindowIn(QWidget* window, int durationMs) {
     if (!window) return;
+    QString kind = QGuiApplication::platformName();
+    if (kind == "offscreen" || kind == "minimal") {
+        window->show();  // no window opacity there: the window simply appears
+        return;
+    }
     window->setWindowOpacity(0.0);
     window->show();
     QElapsedTimer timer;

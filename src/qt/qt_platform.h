@@ -75,6 +75,11 @@ public:
     PlatformEvents* events() const { return events_; }
     void notifyMedia(PlayerId id);
 
+    // Where video clips are drawn: the picture panel and the room picture's corner in it.
+    std::function<QWidget*()> videoParent;
+    std::function<QPoint()> videoOrigin;
+    std::function<void(QWidget*)> onVideoStarted;
+
     // Set for the program's main window, which ends the run when closed.
     std::function<void()> onQuit;
 

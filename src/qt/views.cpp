@@ -215,6 +215,11 @@ void GameView::build() {
         if (app_.Game->a_Off.Tag != 0) drawGrid(p);
     };
     buildAuthoringPanel();
+    platform_.videoParent = [this] { return static_cast<QWidget*>(mainPanel_); };
+    platform_.videoOrigin = [this] { return image2_->pos(); };
+    platform_.onVideoStarted = [this](QWidget* surface) {
+        clips_.emplace_back(surface, app_.Game->Image2.PictureVersion);
+    };
 }
 
 void GameView::buildAuthoringPanel() {
@@ -369,6 +374,14 @@ void GameView::sync() {
     image2_->refresh();
     image2_->setEnabled(g.Image2.Enabled);
     image2_->setCursor(platform_.cursor(g.Image2.Cursor));
+    for (auto it = clips_.begin(); it != clips_.end();) {
+        if (!it->first || it->second != g.Image2.PictureVersion) {
+            if (it->first) it->first->hide();
+            it = clips_.erase(it);
+        } else {
+            ++it;
+        }
+    }
     auto placeArrow = [&](ClickArea* w, const Control& c) {
         w->setGeometry(g.Image2.Left + c.Left, g.Image2.Top + c.Top, c.Width, c.Height);
         w->setVisible(c.Visible);

@@ -110,6 +110,7 @@ private:
     QLineEdit *edit1_ = nullptr, *edit2_ = nullptr, *edit3_ = nullptr, *edit4_ = nullptr;
     QPushButton *aOff_ = nullptr, *aPlus_ = nullptr, *aSave_ = nullptr, *aReset_ = nullptr, *button1_ = nullptr;
     std::map<std::string, QAction*> actions_;
+    std::vector<std::pair<QPointer<QWidget>, uint64_t>> clips_;  // shown until the picture changes
     bool syncing_ = false;
 };
 
