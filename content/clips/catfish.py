@@ -307,7 +307,7 @@ def fish_state(f):
         e = t * t
         x = lerp(SPOT[0] + 4, DIVE[0], t)
         y = lerp(APEX_Y, DIVE[1] + 10, e)
-        tilt = lerp(-2, 38, t)
+        tilt = lerp(-2, 24, t)
         scale = lerp(1.05, 1.22, t)
     return x, y, tilt, scale
 
@@ -443,8 +443,8 @@ def frame(f):
                       15, clamp(1 - (up_age - 2) / 3.0) if up_age > -0.4
                       else 0))
     down_age = f - T_DOWN + 2.8      # the tail goes in first
-    clip.append(crown(dx - 8, dy + 4, 20 * clamp(1 - abs(down_age - 2.8) / 4.0),
-                      31, clamp(1 - (down_age - 2) / 3.0) if down_age > -0.4
+    clip.append(crown(dx - 10, dy + 4, 20 * clamp(1 - abs(down_age - 2.8) / 4.0),
+                      32, clamp(1 - (down_age - 2) / 3.0) if down_age > -0.4
                       else 0))
     clip.append(splash(sx, sy + 2, f - T_UP, 1.0, 3))
     clip.append(splash(dx, dy + 2, f - T_DOWN + 0.8, 1.35, 8))
