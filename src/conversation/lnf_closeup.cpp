@@ -53,7 +53,7 @@ void TCloseUp::Say(int line, bool advance) {
         else shown.push_back(c);
     }
     Talk1.Caption = shown;
-    if (advance) ConvLine = int8_t(ConvLine + 1);
+    if (advance && ConvLine < 127) ConvLine = int8_t(ConvLine + 1);  // line numbers never wrap
     if (ConvLine == SwapLine && SwapLine != 0) LoadPicture(SwapPicture);
     if (ConvLine == BackLine && BackLine != 0) LoadPicture("p1\\humdum.jpg");
 }
@@ -171,11 +171,11 @@ void TCloseUp::Continues() {
     if (app.Game->Tag != 0 && !Showing) return;
     int q = std::abs(QuestionState) / 10;
     int phase = QuestionState % 10;
+    if (RecordBroken) {
+        Close();  // a damaged record ends the talk without counting it as solved
+        return;
+    }
     if (ConvLine > Record.LastLine) {
-        if (RecordBroken) {
-            Close();  // a damaged record ends the talk without counting it as solved
-            return;
-        }
         app.Game->Tag = 1;
         app.Game->Score(2);
         Close();

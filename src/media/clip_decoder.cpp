@@ -1,5 +1,7 @@
 #include "media/clip_decoder.h"
 
+#include <algorithm>
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
@@ -70,10 +72,14 @@ Clip DecodeClip(const std::string& path) {
                 sws_getColorspaceDetails(r.scale, &inv, &srcRange, &table, &dstRange, &brightness, &contrast, &saturation);
                 sws_setColorspaceDetails(r.scale, inv, 1, table, dstRange, brightness, contrast, saturation);
             }
-            Image img(w, h, 3);
-            uint8_t* dst[1] = {img.pixels.data()};
-            int stride[1] = {w * 3};
+            // The scaler writes whole aligned blocks: give it a padded buffer of its own.
+            uint8_t* dst[4] = {};
+            int stride[4] = {};
+            if (av_image_alloc(dst, stride, w, h + 1, AV_PIX_FMT_RGB24, 64) < 0) fail("out of memory");
             sws_scale(r.scale, r.frame->data, r.frame->linesize, 0, h, dst, stride);
+            Image img(w, h, 3);
+            for (int y = 0; y < h; ++y) std::copy_n(dst[0] + size_t(y) * size_t(stride[0]), size_t(w) * 3, img.row(y));
+            av_freep(&dst[0]);
             clip.frames.push_back(std::move(img));
         }
     };

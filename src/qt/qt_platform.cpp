@@ -25,6 +25,7 @@
 
 #include "app/controls.h"
 #include "media/clip_decoder.h"
+#include "qt/blend.h"
 #include "pictures/image.h"
 #include "pictures/resources.h"
 
@@ -438,29 +439,20 @@ void QtPlatform::playTransition(Effect effect) {
     if (duration == 0) return;
     QWidget* w = t.widget;
     w->repaint();
-    QPixmap after = w->grab();
+    QImage before = t.before.toImage().convertToFormat(QImage::Format_RGB32);
+    QImage after = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    if (after.size() != before.size()) before = before.scaled(after.size());
+    QImage frame(after.size(), QImage::Format_RGB32);
     auto* overlay = new QLabel(w);
     overlay->setGeometry(0, 0, w->width(), w->height());
     overlay->setAttribute(Qt::WA_TransparentForMouseEvents);
     overlay->show();
-    QElapsedTimer timer;
-    timer.start();
-    QPixmap frame(w->size());
-    for (;;) {
-        qint64 elapsed = timer.elapsed();
-        double k = std::min(1.0, double(elapsed) / duration);
-        frame.fill(Qt::black);
-        QPainter p(&frame);
-        p.drawPixmap(0, 0, t.before);
-        p.setOpacity(k);
-        p.drawPixmap(0, 0, after);
-        p.end();
-        overlay->setPixmap(frame);
+    RunBlend(duration, [&](double k) {
+        ComposeBlendFrame(before, after, k, frame);
+        overlay->setPixmap(QPixmap::fromImage(frame));
         overlay->repaint();
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 2);
-        if (k >= 1.0) break;
-        QThread::msleep(8);
-    }
+    });
     delete overlay;
 }
 

@@ -172,7 +172,7 @@ void TGame::GetDirections() {
     CopyBuiltInExits(GameState);
     std::vector<uint8_t> bytes = app.files.readPart("data\\zerodata", 2, sizeof(GameStateRecord));
     GameStateRecord loaded = GameState;
-    std::memcpy(loaded.bytes(), bytes.data(), bytes.size());
+    if (!bytes.empty()) std::memcpy(loaded.bytes(), bytes.data(), bytes.size());
     if (StartRecordUsable(loaded, bytes.size())) GameState = loaded;
 }
 
