@@ -215,8 +215,10 @@ void GameView::build() {
         if (app_.Game->a_Off.Tag != 0) drawGrid(p);
     };
     buildAuthoringPanel();
-    platform_.videoParent = [this] { return static_cast<QWidget*>(mainPanel_); };
-    platform_.videoOrigin = [this] { return image2_->pos(); };
+    // Clips are drawn inside the room picture, which also clips a rectangle that reaches
+    // past the picture's edge.
+    platform_.videoParent = [this] { return static_cast<QWidget*>(image2_); };
+    platform_.videoOrigin = [] { return QPoint(0, 0); };
     platform_.onVideoStarted = [this](QWidget* surface) {
         clips_.emplace_back(surface, app_.Game->Image2.PictureVersion);
     };
