@@ -242,6 +242,7 @@ TEST(Jpeg, DecoderReadsInChunksOf4096) {
 
 TEST(Image, DrawClipsAtTheEdges) {
     Image base(10, 10, 3);
+    std::fill(base.pixels.begin(), base.pixels.end(), uint8_t(0));
     Image dot(4, 4, 3);
     std::fill(dot.pixels.begin(), dot.pixels.end(), 200);
     base.draw(dot, 8, -2);

@@ -2,6 +2,7 @@
 // message loop until the backdrop closes.
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QIcon>
 #include <QMessageBox>
@@ -62,6 +63,8 @@ int Fail(const QString& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    QElapsedTimer sinceStart;
+    sinceStart.start();
     // Qt Multimedia's GStreamer backend plays the music here; its FFmpeg backend crashes
     // without a sound server.
     if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND")) qputenv("QT_MEDIA_BACKEND", "gstreamer");
@@ -169,8 +172,10 @@ int main(int argc, char** argv) {
             if (app.Intro->Showing) {
                 app.guard([&] { app.Intro->exitbuttonClick(); });
             } else if (game.isVisible() && app.Game->GameState.Room == 4 && app.Game->Image2.Picture.width > 0) {
+                game.repaint();  // the first painted game frame
                 std::cout << "lanternfall: reached the game window in room " << int(app.Game->GameState.Room)
-                          << " (" << files.searchedFolders() << ")" << std::endl;
+                          << " after " << sinceStart.elapsed() << " ms (" << files.searchedFolders() << ")"
+                          << std::endl;
                 std::exit(0);
             }
         });

@@ -3,18 +3,43 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <utility>
 #include <vector>
 
 namespace lnf {
+
+// Pixels are written whole by whoever makes a picture, so they are not cleared first.
+template <class T>
+struct UninitializedAllocator : std::allocator<T> {
+    template <class U>
+    struct rebind {
+        using other = UninitializedAllocator<U>;
+    };
+    UninitializedAllocator() = default;
+    template <class U>
+    UninitializedAllocator(const UninitializedAllocator<U>&) {}
+    template <class U>
+    void construct(U* p) noexcept {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... Args>
+    void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+};
+
+using PixelBuffer = std::vector<uint8_t, UninitializedAllocator<uint8_t>>;
 
 struct Image {
     int width = 0;
     int height = 0;
     int channels = 3;  // 3 = RGB, 1 = grey
-    std::vector<uint8_t> pixels;
+    PixelBuffer pixels;
 
     Image() = default;
-    Image(int w, int h, int ch = 3) : width(w), height(h), channels(ch), pixels(size_t(w) * h * ch, 0) {}
+    // The pixels start undefined: the maker of the picture writes every one.
+    Image(int w, int h, int ch = 3) : width(w), height(h), channels(ch), pixels(size_t(w) * h * ch) {}
     bool empty() const { return width <= 0 || height <= 0; }
     uint8_t* row(int y) { return pixels.data() + size_t(y) * width * channels; }
     const uint8_t* row(int y) const { return pixels.data() + size_t(y) * width * channels; }

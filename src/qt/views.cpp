@@ -560,6 +560,16 @@ AboutView::AboutView(Application& app, QtPlatform& platform, QWidget* parent)
     connect(no_, &QPushButton::clicked, this, [this] { app_.guard([this] { app_.About1->No1Click(); }); });
 }
 
+namespace {
+// Dialogs open centred over the game, as on any desktop.
+void CentreOverParent(QWidget* w) {
+    QWidget* p = w->parentWidget();
+    if (!p) return;
+    QPoint centre = p->mapToGlobal(p->rect().center());
+    w->move(centre.x() - w->width() / 2, centre.y() - w->height() / 2);
+}
+}  // namespace
+
 void AboutView::sync() {
     TAbout1& a = *app_.About1;
     setWindowTitle(QString::fromStdString(a.Caption));
@@ -571,6 +581,11 @@ void AboutView::sync() {
     no_->setText(QString::fromStdString(a.No1.Caption));
     no_->setVisible(a.No1.Visible);
     if (a.Showing) okay_->setFocus();
+}
+
+void AboutView::aboutToShow() {
+    sync();
+    CentreOverParent(this);
 }
 
 void AboutView::closeEvent(QCloseEvent* e) {
@@ -624,6 +639,11 @@ void InventoryView::sync() {
     inv1_->setGeometry(inv.Inv1.Left, inv.Inv1.Top, inv.Inv1.Width, std::max(60, inv.OK.Top - inv.Inv1.Top - 8));
     inv1_->setText(DisplayText(inv.Inv1.Caption));
     ok_->setGeometry(inv.OK.Left, inv.OK.Top, inv.OK.Width, inv.OK.Height);
+}
+
+void InventoryView::aboutToShow() {
+    sync();
+    CentreOverParent(this);
 }
 
 void InventoryView::closeEvent(QCloseEvent* e) {
@@ -694,6 +714,7 @@ CloseUpView::CloseUpView(Application& app, QtPlatform& platform, QWidget* parent
 
 void CloseUpView::aboutToShow() {
     sync();
+    CentreOverParent(this);
     platform_.blendWindowIn(this, 500);
     next1_->setFocus();
 }

@@ -150,6 +150,7 @@ public:
     AboutView(Application& app, QtPlatform& platform, QWidget* parent);
     QWidget* widget() override { return this; }
     void sync() override;
+    void aboutToShow() override;
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -170,6 +171,7 @@ public:
     InventoryView(Application& app, QtPlatform& platform, QWidget* parent);
     QWidget* widget() override { return this; }
     void sync() override;
+    void aboutToShow() override;
 
 protected:
     void closeEvent(QCloseEvent* e) override;

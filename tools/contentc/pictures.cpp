@@ -156,6 +156,7 @@ void BuildPictures(const std::string& contentDir, bool allowMissing, Output& out
             overlay("big", room(27), 0, 0, &big);
             if (!big.empty()) {
                 lnf::Image full(792, 392, 3);
+                std::fill(full.pixels.begin(), full.pixels.end(), uint8_t(0));
                 full.draw(big, 0, 0);
                 overlay("eyes1", full, 362, 1);
                 overlay("eyes2", full, 362, 1);
