@@ -22,6 +22,7 @@ inline std::filesystem::path GameCopy() {
     static std::filesystem::path copy = [] {
         std::filesystem::path p = std::filesystem::temp_directory_path() / ("lnf_fuzz_" + std::to_string(::getpid()));
         std::filesystem::remove_all(p);
+        std::filesystem::create_directories(p);
         std::filesystem::copy(LNF_GAME_DIR, p / "game", std::filesystem::copy_options::recursive);
         std::filesystem::create_directories(p / "user");
         return p;

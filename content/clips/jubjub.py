@@ -258,9 +258,9 @@ def shriek_marks(f, strength):
     return "".join(out)
 
 
-def loose_feather(spec, f):
+def loose_feather(shed, f):
     """A shed feather drifting down to where the changed room shows it."""
-    outline, quill, fill, offset, f_loose, f_rest = spec
+    outline, quill, fill, offset, f_loose, f_rest = shed
     if f < f_loose or f >= f_rest:
         return ""
     t = (f - f_loose) / float(f_rest - f_loose)
@@ -282,9 +282,9 @@ def loose_feather(spec, f):
             % (n(dx), n(dy), n(rot), n(cx), n(cy), body))
 
 
-def sky_patch(spec, f):
+def sky_patch(shed, f):
     """Hide a shed feather of the changed background until it arrives."""
-    outline, quill, fill, offset, f_loose, f_rest = spec
+    outline, quill, fill, offset, f_loose, f_rest = shed
     if f >= f_rest:
         return ""
     nums = [float(v) for v in outline.replace("M", " ").replace("C", " ")
@@ -366,12 +366,13 @@ DEFS = (
     '<stop offset="0.55" stop-color="#2a1f35" stop-opacity="0"/>'
     '<stop offset="1" stop-color="#2a1f35" stop-opacity="0.45"/>'
     '</radialGradient>'
-    '<filter id="white" x="-5%%" y="-5%%" width="110%%" height="110%%">'
+    '<filter id="white" filterUnits="userSpaceOnUse" x="-10" y="-10" '
+    'width="%d" height="%d">'
     '<feColorMatrix type="matrix" values="0 0 0 0 1  0 0 0 0 1  0 0 0 0 1  '
     '0 0 0 1 0"/></filter>'
     '<mask id="drawn" maskUnits="userSpaceOnUse" x="0" y="0" width="%d" '
     'height="%d"><use xlink:href="#art" filter="url(#white)"/></mask>'
-    '</defs>' % (W, H)
+    '</defs>' % (W + 20, H + 20, W, H)
 )
 
 
@@ -379,8 +380,8 @@ def frame(f):
     p = pose(f)
     art = []
     # sky over the spots where the changed room shows the two shed feathers
-    for spec in LOOSE:
-        art.append(sky_patch(spec, f))
+    for shed in LOOSE:
+        art.append(sky_patch(shed, f))
     if not p["gone"]:
         cx, cy = 292, 110
         s = p["scale"]
@@ -397,8 +398,8 @@ def frame(f):
     hit, _ = p["star"]
     if hit > 0.01:
         art.append(star(246, 138, 10 + 12 * hit, f * 11, hit))
-    for spec in LOOSE:
-        art.append(loose_feather(spec, f))
+    for shed in LOOSE:
+        art.append(loose_feather(shed, f))
     body = "".join(art)
     return (
         '<svg xmlns="http://www.w3.org/2000/svg" '

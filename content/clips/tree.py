@@ -154,8 +154,7 @@ def eye(side, o, look, idn):
                    'fill="url(#iris)" stroke="%s" stroke-width="1"/>'
                    '<circle cx="%s" cy="%s" r="3.6" fill="#1c1208"/>'
                    '<circle cx="%s" cy="%s" r="2.2" fill="#ffffff"/></g>'
-                   % (idn, n(ix), n(iy), DARK, n(ix + 0.5 * side * -1 + 0.5 *
-                                                  (1 if side < 0 else -1) * 0),
+                   % (idn, n(ix), n(iy), DARK, n(ix - 0.5 * side),
                       n(iy + 0.5), n(ix - 2.8), n(iy - 3.5)))
         # the heavy old upper lid
         lid = "M" + " L".join("%s,%s" % (n(x), n(y)) for x, y in top_pts)
@@ -205,7 +204,7 @@ def nose(awake, twitch):
          (595, 106)]
     p = [(lerp(x0, x1, awake), lerp(y0, y1, awake)) for (x0, y0), (x1, y1)
          in zip(a, b)]
-    s = 1 + 0.08 * twitch
+    s = 1 + 0.14 * twitch
     d = "M%s,%s C%s,%s %s,%s %s,%s C%s,%s %s,%s %s,%s" % tuple(
         n(v) for q in p for v in q)
     out = ('<path d="%s" fill="#9a6a40" stroke="#3b2a1e" stroke-width="1.8" '
@@ -251,13 +250,13 @@ def mouth(smile, mumble):
 
 
 def cheeks(awake):
-    a, b = (560, 116, 20), (554, 116, 22)
-    x = lerp(a[0], b[0], awake)
-    h = lerp(a[2], b[2], awake)
+    """The furrows of old bark beside the mouth, and a rosy glow awake."""
+    lx = lerp(560, 554, awake)
+    rx = lerp(622, 626, awake)
+    h = lerp(20, 22, awake)
     out = ('<path d="M%s,116 q-6,10 -2,%s M%s,116 q6,10 2,%s" fill="none" '
            'stroke="#3b2a1e" stroke-width="1.2" stroke-opacity="0.6"/>'
-           % (n(x), n(h), n(1180 - x - (1180 - 560 - 622) * (1 - awake) -
-                            (1180 - 554 - 626) * awake + 0), n(h)))
+           % (n(lx), n(h), n(rx), n(h)))
     if awake > 0.02:
         out = ('<ellipse cx="556" cy="126" rx="13" ry="9" fill="url(#cheek)" '
                'opacity="%s"/><ellipse cx="624" cy="126" rx="13" ry="9" '
@@ -310,10 +309,10 @@ def falling_leaves(f):
 def pose(f):
     p = {}
     # the brows shiver first, then lift as the eyes open
-    p["shiver"] = 1.6 * pulse(f, 2, 4, 12, 18) + 0.6 * pulse(f, 21, 23, 26, 29)
+    p["shiver"] = 2.6 * pulse(f, 2, 4, 12, 18) + 1.2 * pulse(f, 21, 23, 26, 29)
     p["raise"] = ramp(f, 21, 28)
     # a sleepy mumble and a twitch of the nose
-    p["mumble"] = 0.45 * pulse(f, 6, 8, 9, 11)
+    p["mumble"] = 0.9 * pulse(f, 6, 7.5, 8.5, 10.5)
     p["twitch"] = math.sin(f * 2.4) * pulse(f, 5, 6, 10, 12)
     # the eyelids flutter twice, stay shut a moment, then open wide;
     # one glad blink after they are open
@@ -360,7 +359,8 @@ DEFS = (
     '<stop offset="0.62" stop-color="#2a1f35" stop-opacity="0"/>'
     '<stop offset="1" stop-color="#2a1f35" stop-opacity="0.42"/>'
     '</radialGradient>'
-    '<filter id="white" x="-5%%" y="-5%%" width="110%%" height="110%%">'
+    '<filter id="white" filterUnits="userSpaceOnUse" x="-10" y="-10" '
+    'width="%d" height="%d">'
     '<feColorMatrix type="matrix" values="0 0 0 0 1  0 0 0 0 1  0 0 0 0 1  '
     '0 0 0 1 0"/></filter>'
     '<mask id="drawn" maskUnits="userSpaceOnUse" x="0" y="0" width="%d" '
@@ -368,7 +368,7 @@ DEFS = (
     # the patch of bark that is painted again: the face and a little round it
     '<clipPath id="face"><ellipse cx="589.5" cy="112.5" rx="48" ry="38"/>'
     '</clipPath>'
-    '</defs>' % (W, H)
+    '</defs>' % (W + 20, H + 20, W, H)
 )
 
 
