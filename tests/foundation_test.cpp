@@ -224,6 +224,25 @@ TEST(Jpeg, CorruptStreamRaisesAndTruncatedOneCompletes) {
     EXPECT_GE(r.warnings, 1);
 }
 
+TEST(Jpeg, AHeaderAskingForAHugePictureIsRefused) {
+    std::vector<uint8_t> bytes = EncodeJpeg(Gradient(16, 16, 3));
+    for (size_t i = 0; i + 8 < bytes.size(); ++i) {
+        if (bytes[i] == 0xFF && bytes[i + 1] == 0xC0) {
+            bytes[i + 5] = 0x4E;  // height 20000
+            bytes[i + 6] = 0x20;
+            bytes[i + 7] = 0x4E;  // width 20000
+            bytes[i + 8] = 0x20;
+            break;
+        }
+    }
+    try {
+        DecodeJpeg(bytes);
+        FAIL() << "a 20000 x 20000 picture must be refused before it is allocated";
+    } catch (const JpegError& e) {
+        EXPECT_NE(std::string(e.what()).find("too large"), std::string::npos);
+    }
+}
+
 TEST(Jpeg, DecoderReadsInChunksOf4096) {
     std::vector<uint8_t> bytes = EncodeJpeg(Gradient(400, 300, 3), 98);
     ASSERT_GT(bytes.size(), 3 * kJpegChunk);

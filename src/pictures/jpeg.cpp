@@ -88,6 +88,11 @@ DecodeResult DecodeJpeg(const ByteReader& reader) {
     d.cinfo.src = &src.pub;
 
     jpeg_read_header(&d.cinfo, TRUE);
+    // No picture of the game comes near this; a damaged header must not ask for gigabytes.
+    if (d.cinfo.image_width > kMaxPictureSide || d.cinfo.image_height > kMaxPictureSide ||
+        uint64_t(d.cinfo.image_width) * d.cinfo.image_height > kMaxPicturePixels)
+        throw JpegError("The picture is too large (" + std::to_string(d.cinfo.image_width) + " x " +
+                        std::to_string(d.cinfo.image_height) + ")");
     bool grey = d.cinfo.num_components == 1;
     d.cinfo.out_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
     d.cinfo.dct_method = JDCT_ISLOW;

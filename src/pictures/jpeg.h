@@ -26,6 +26,8 @@ struct DecodeResult {
 };
 
 constexpr size_t kJpegChunk = 4096;
+constexpr unsigned kMaxPictureSide = 8192;
+constexpr uint64_t kMaxPicturePixels = 16u * 1024u * 1024u;
 
 // Accurate integer IDCT, fancy upsampling, block smoothing; 24-bit colour, or 8-bit grey for a
 // one-component picture. A corrupt stream throws JpegError with libjpeg's message; a stream
