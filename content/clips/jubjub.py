@@ -14,36 +14,14 @@ feathers hanging in the air where the room's changed picture has them).
 """
 
 import math
-import os
 import sys
+
+from cliplib import clamp, lerp, n, ramp, write_frames
 
 W, H = 312, 148          # size of the clip rectangle
 OX, OY = 65, 16          # its top-left corner in the room picture
 FRAMES = 36              # 3 seconds at 12 frames a second
 INK = "#3b2a1e"
-
-
-def n(v):
-    """A number written short."""
-    s = "%.2f" % v
-    s = s.rstrip("0").rstrip(".")
-    return "0" if s in ("-0", "") else s
-
-
-def clamp(v, a=0.0, b=1.0):
-    return a if v < a else b if v > b else v
-
-
-def ramp(f, f0, f1):
-    """0 before frame f0, 1 after frame f1, smooth in between."""
-    if f1 <= f0:
-        return 1.0 if f >= f0 else 0.0
-    t = clamp((f - f0) / float(f1 - f0))
-    return t * t * (3 - 2 * t)
-
-
-def lerp(a, b, t):
-    return a + (b - a) * t
 
 
 # ---------------------------------------------------------------- the bird
@@ -413,15 +391,7 @@ def frame(f):
 
 
 def main(argv):
-    if len(argv) != 2:
-        sys.stderr.write("usage: python3 jubjub.py OUTDIR\n")
-        return 2
-    out = argv[1]
-    os.makedirs(out, exist_ok=True)
-    for f in range(FRAMES):
-        with open(os.path.join(out, "f%03d.svg" % f), "w") as fh:
-            fh.write(frame(f))
-    return 0
+    return write_frames('jubjub', FRAMES, frame, argv)
 
 
 if __name__ == "__main__":

@@ -14,35 +14,15 @@ clip (events/tree.svg); the first is the sleeping face of the room.
 """
 
 import math
-import os
 import sys
+
+from cliplib import clamp, lerp, n, ramp, write_frames
 
 W, H = 91, 71            # size of the clip rectangle
 OX, OY = 544, 77         # its top-left corner in the room picture
 FRAMES = 36              # 3 seconds at 12 frames a second
 INK = "#3b2a1e"
 DARK = "#2a1a10"
-
-
-def n(v):
-    s = "%.2f" % v
-    s = s.rstrip("0").rstrip(".")
-    return "0" if s in ("-0", "") else s
-
-
-def clamp(v, a=0.0, b=1.0):
-    return a if v < a else b if v > b else v
-
-
-def ramp(f, f0, f1):
-    if f1 <= f0:
-        return 1.0 if f >= f0 else 0.0
-    t = clamp((f - f0) / float(f1 - f0))
-    return t * t * (3 - 2 * t)
-
-
-def lerp(a, b, t):
-    return a + (b - a) * t
 
 
 def pulse(f, f0, f1, f2, f3):
@@ -395,15 +375,7 @@ def frame(f):
 
 
 def main(argv):
-    if len(argv) != 2:
-        sys.stderr.write("usage: python3 tree.py OUTDIR\n")
-        return 2
-    out = argv[1]
-    os.makedirs(out, exist_ok=True)
-    for f in range(FRAMES):
-        with open(os.path.join(out, "f%03d.svg" % f), "w") as fh:
-            fh.write(frame(f))
-    return 0
+    return write_frames('tree', FRAMES, frame, argv)
 
 
 if __name__ == "__main__":

@@ -67,13 +67,11 @@ int HeadlessPlatform::timerInterval(TimerId id) const {
 }
 
 void HeadlessPlatform::processMessages() {
-    ++processing_;
     bool busy = !injected_.empty() || !pendingNotify_.empty();
     for (auto& [id, t] : timers_) busy = busy || (t.enabled && t.due <= now_);
     if (!busy) {
         if (onIdle) onIdle();
         if (idleAt_ == now_ && ++idleSpins_ > 2000000) {
-            --processing_;
             throw std::runtime_error("The game waits for something that never comes");
         }
         if (idleAt_ != now_) {
@@ -97,7 +95,6 @@ void HeadlessPlatform::processMessages() {
             if (events_) events_->onTimer(id);
         }
     }
-    --processing_;
 }
 
 void HeadlessPlatform::advance(int64_t ms) {

@@ -51,7 +51,7 @@ public:
     void setTimer(TimerId id, bool enabled, int intervalMs) override;
     void showModal(WindowId window) override;
     void closeModal(WindowId window) override;
-    void setDrawingFrozen(WindowId, bool frozen) override { frozen_ = frozen; }
+    void setDrawingFrozen(WindowId, bool) override {}
     void messageBox(const std::string& text, const std::string& caption) override;
     void showError(const std::string& text) override { errors.push_back(text); }
     std::optional<std::string> openFileDialog(const FileDialogOptions& options) override;
@@ -99,8 +99,6 @@ private:
         int64_t due = 0;
     };
     int64_t now_ = 0;
-    bool frozen_ = false;
-    int processing_ = 0;
     int64_t idleSpins_ = 0;
     int64_t idleAt_ = -1;
     std::map<TimerId, TimerState> timers_;
