@@ -11,7 +11,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   ffmpeg fluidsynth fluid-soundfont-gm abcmidi sox imagemagick python3
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav
-  fonts-liberation xvfb xauth xdotool
+  fonts-liberation xvfb xauth xdotool pulseaudio pulseaudio-utils
 )
 
 missing=()

@@ -21,7 +21,8 @@ chmod -R a-w "$share"
 before="$(find "$share" -type f -printf '%p %s %T@\n' | sort | md5sum)"
 mkdir -p "$work/home" "$work/elsewhere"
 cd "$work/elsewhere"
-out="$(HOME="$work/home" XDG_DATA_HOME="$work/home/data" QT_QPA_PLATFORM=offscreen timeout 60 "$bin" --check 2>&1)"
+# No sound server at all (the address leads nowhere): the intro tune must not hold up the start.
+out="$(HOME="$work/home" XDG_DATA_HOME="$work/home/data" PULSE_SERVER=unix:/nonexistent/lanternfall QT_QPA_PLATFORM=offscreen timeout 60 "$bin" --check 2>&1)"
 echo "$out" | grep -q "reached the game window in room 4" || { echo "$out"; exit 1; }
 after="$(find "$share" -type f -printf '%p %s %T@\n' | sort | md5sum)"
 [ "$before" = "$after" ] || { echo "the installed game folder changed"; exit 1; }

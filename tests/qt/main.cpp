@@ -1,0 +1,23 @@
+// The Qt media tests run offscreen, with the sound LNF_SOUND asks for.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <cstring>
+
+#include "sound.h"
+
+int main(int argc, char** argv) {
+    bool listing = false;
+    for (int i = 1; i < argc; ++i) listing = listing || std::strcmp(argv[i], "--gtest_list_tests") == 0;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_MEDIA_BACKEND", "gstreamer");
+    if (!listing) lnf::test::PrepareSound();
+    int result = 0;
+    {
+        QApplication app(argc, argv);
+        ::testing::InitGoogleTest(&argc, argv);
+        result = RUN_ALL_TESTS();
+    }
+    lnf::test::StopSound();
+    return result;
+}
