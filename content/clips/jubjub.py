@@ -25,8 +25,23 @@ INK = "#3b2a1e"
 
 
 # ---------------------------------------------------------------- the bird
-# All shapes below are in room-picture coordinates, drawn where the room
-# picture draws the bird, so that frame 0 lies exactly on top of it.
+# All shapes below are in the bird's own coordinates. The room draws its bird
+# through ROOM (the transform on its code2 group), which shrinks it a little
+# so that all of it, toes included, lies both inside the clip's rectangle and
+# inside the room's changed piece; every frame draws the bird through it too,
+# so that frame 0 lies exactly on top of the room's bird.
+ROOM = (0.88, 35.04, 3.32)   # scale, then offset
+
+
+def room_point(x, y):
+    k, tx, ty = ROOM
+    return k * x + tx, k * y + ty
+
+
+def in_room(svg):
+    k, tx, ty = ROOM
+    return '<g transform="matrix(%s 0 0 %s %s %s)">%s</g>' % (k, k, tx, ty, svg)
+
 
 FEATHERS = [
     # (fill, outline of the long feather, its vein, its three barb ticks)
@@ -94,7 +109,8 @@ FEET = (
 
 # The two feathers that the room's changed picture shows hanging in the air.
 LOOSE = [
-    # (final outline, quill line or None, fill, where it leaves the bird,
+    # (final outline, quill line or None, fill, where it leaves the bird
+    #  (from the final spot, in the bird's own coordinates),
     #  the frame it comes loose, the frame it comes to rest)
     ("M232 120 C240 110 254 106 262 110 C252 112 242 118 232 120 Z",
      "M232 120 L262 110", "#7b5ea7", (-20, 42), 9, 31),
@@ -243,15 +259,17 @@ def loose_feather(shed, f):
         return ""
     t = (f - f_loose) / float(f_rest - f_loose)
     e = 1 - (1 - t) ** 2                  # quick at first, settling gently
-    dx = offset[0] * (1 - e) + 9 * math.sin(t * 9.0) * (1 - t)
-    dy = offset[1] * (1 - e) - 4 * math.sin(t * 6.0) * (1 - t)
-    rot = 40 * math.sin(t * 8.5) * (1 - t)
     # turn about the feather's own middle
     xs = [float(v) for v in outline.replace("M", " ").replace("C", " ")
           .replace("Z", " ").split()[0::2]]
     ys = [float(v) for v in outline.replace("M", " ").replace("C", " ")
           .replace("Z", " ").split()[1::2]]
     cx, cy = sum(xs) / len(xs), sum(ys) / len(ys)
+    # it comes loose where the room draws that spot of the bird
+    sx, sy = room_point(cx + offset[0], cy + offset[1])
+    dx = (sx - cx) * (1 - e) + 9 * math.sin(t * 9.0) * (1 - t)
+    dy = (sy - cy) * (1 - e) - 4 * math.sin(t * 6.0) * (1 - t)
+    rot = 40 * math.sin(t * 8.5) * (1 - t)
     body = ('<path d="%s" fill="%s" stroke="#3b2a1e" stroke-width="1"/>'
             % (outline, fill))
     if quill:
@@ -367,15 +385,16 @@ def frame(f):
         bird = (wings(p["wing"], p["spread"]) +
                 BODY + back_wing(p["back"]) + crest(p["flare"], p["shiver"]) +
                 eyes(p["wide"], p["look"]) + beak(p["gape"]) + feet(p["tuck"]))
-        art.append(
+        art.append(in_room(
             '<g transform="translate(%s %s) rotate(%s) scale(%s %s) '
             'translate(%s %s)">%s</g>'
             % (n(cx + p["dx"]), n(cy + p["dy"]), n(p["tilt"]),
-               n(s * (1 + sq)), n(s * (1 - sq)), -cx, -cy, bird))
-        art.append(shriek_marks(f, p["cry"]) if p["cry"] > 0.01 else "")
+               n(s * (1 + sq)), n(s * (1 - sq)), -cx, -cy, bird)))
+        if p["cry"] > 0.01:
+            art.append(in_room(shriek_marks(f, p["cry"])))
     hit, _ = p["star"]
     if hit > 0.01:
-        art.append(star(246, 138, 10 + 12 * hit, f * 11, hit))
+        art.append(in_room(star(246, 138, 10 + 12 * hit, f * 11, hit)))
     for shed in LOOSE:
         art.append(loose_feather(shed, f))
     body = "".join(art)
