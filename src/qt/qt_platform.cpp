@@ -179,6 +179,7 @@ private:
         int frame = int(t * clip_.framesPerSecond / 1000.0);
         if (frame >= int(frames_.size())) {
             stop();
+            if (platform_.onVideoEnded) platform_.onVideoEnded(surface_);
             platform_.notifyMedia(id_);  // the last picture stays until the room picture changes
             return;
         }

@@ -79,6 +79,7 @@ public:
     std::function<QWidget*()> videoParent;
     std::function<QPoint()> videoOrigin;
     std::function<void(QWidget*)> onVideoStarted;
+    std::function<void(QWidget*)> onVideoEnded;  // before the end is reported to the game
 
     // Set for the program's main window, which ends the run when closed.
     std::function<void()> onQuit;

@@ -220,7 +220,15 @@ void GameView::build() {
     platform_.videoParent = [this] { return static_cast<QWidget*>(image2_); };
     platform_.videoOrigin = [] { return QPoint(0, 0); };
     platform_.onVideoStarted = [this](QWidget* surface) {
-        clips_.emplace_back(surface, app_.Game->Image2.PictureVersion);
+        std::erase_if(clips_, [&](const ShownClip& c) { return c.surface == surface; });
+        clips_.push_back({surface, app_.Game->GameState.Room});
+    };
+    platform_.onVideoEnded = [this](QWidget* surface) {
+        for (ShownClip& c : clips_) {
+            if (c.surface != surface) continue;
+            c.ended = true;
+            c.endedAtPicture = app_.Game->Image2.PictureVersion;
+        }
     };
 }
 
@@ -377,8 +385,10 @@ void GameView::sync() {
     image2_->setEnabled(g.Image2.Enabled);
     image2_->setCursor(platform_.cursor(g.Image2.Cursor));
     for (auto it = clips_.begin(); it != clips_.end();) {
-        if (!it->first || it->second != g.Image2.PictureVersion) {
-            if (it->first) it->first->hide();
+        bool gone = !it->surface || it->room != g.GameState.Room ||
+                    (it->ended && it->endedAtPicture != g.Image2.PictureVersion);
+        if (gone) {
+            if (it->surface) it->surface->hide();
             it = clips_.erase(it);
         } else {
             ++it;

@@ -110,7 +110,16 @@ private:
     QLineEdit *edit1_ = nullptr, *edit2_ = nullptr, *edit3_ = nullptr, *edit4_ = nullptr;
     QPushButton *aOff_ = nullptr, *aPlus_ = nullptr, *aSave_ = nullptr, *aReset_ = nullptr, *button1_ = nullptr;
     std::map<std::string, QAction*> actions_;
-    std::vector<std::pair<QPointer<QWidget>, uint64_t>> clips_;  // shown until the picture changes
+    // A clip stays on screen while it plays, even as the picture changes under it (the rule
+    // that starts it also draws the room's changed look), and after its end until the picture
+    // changes again. Leaving the room takes it away at once.
+    struct ShownClip {
+        QPointer<QWidget> surface;
+        int room = 0;
+        bool ended = false;
+        uint64_t endedAtPicture = 0;
+    };
+    std::vector<ShownClip> clips_;
     bool syncing_ = false;
 };
 

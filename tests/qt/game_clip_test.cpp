@@ -1,0 +1,156 @@
+// The clips inside the real game window: started by a rule, drawn over the room picture while
+// the rule changes that picture under them, and gone once the room's own picture takes over.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLabel>
+#include <QTimer>
+#include <filesystem>
+#include <functional>
+#include <set>
+
+#include "app/application.h"
+#include "app/lnf_game.h"
+#include "pictures/resources.h"
+#include "qt/qt_platform.h"
+#include "qt/views.h"
+#include "windows/lnf_about.h"
+#include "windows/lnf_black.h"
+#include "windows/lnf_intro.h"
+#include "windows/lnf_inventory.h"
+
+namespace lnf {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
+    QElapsedTimer t;
+    t.start();
+    while (!done()) {
+        if (t.elapsed() > timeoutMs) return false;
+        QEventLoop loop;
+        QTimer::singleShot(4, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return true;
+}
+
+class QtGame : public ::testing::Test {
+protected:
+    QtGame()
+        : user_(fs::temp_directory_path() / ("lnf-qtgame-" + std::to_string(::getpid()))),
+          files_((fs::create_directories(user_), user_), {fs::path(LNF_GAME_DIR)}),
+          platform_(files_, EmbeddedResources()),
+          black_(QRect(0, 0, 1024, 768)),
+          app_(platform_, files_, EmbeddedResources(), ScreenSize{1024, 768}),
+          intro_(app_, platform_, QRect(0, 0, 1024, 768)),
+          view_(app_, platform_, false, false),
+          about_(app_, platform_, &view_),
+          inventory_(app_, platform_, &view_),
+          closeUp_(app_, platform_, &view_),
+          game_(*app_.Game) {
+        platform_.setView(WindowId::Black, &black_);
+        platform_.setView(WindowId::Intro, &intro_);
+        platform_.setView(WindowId::Game, &view_);
+        platform_.setView(WindowId::About1, &about_);
+        platform_.setView(WindowId::Inventory, &inventory_);
+        platform_.setView(WindowId::CloseUp, &closeUp_);
+        app_.Black->Time1.setEnabled(false);
+        view_.setGeometry(0, 0, 1024, 768);
+        app_.guard([&] {
+            game_.FormShow();
+            game_.FormActivate();
+            // The first click only shows the opening narrative.
+            game_.Image2MouseDown(MouseButton::Left, 100, 100);
+            game_.Image2Click();
+        });
+        view_.aboutToShow();
+        view_.show();
+        platform_.syncAll();
+    }
+    ~QtGame() override {
+        std::error_code ec;
+        fs::remove_all(user_, ec);
+    }
+    // A click on the first cell of the room that holds `code`, as the picture receives it.
+    void clickOn(int code) {
+        for (int cell = 0; cell < kGridColumns * kGridRows; ++cell) {
+            if (game_.RoomCells[size_t(cell)] != code) continue;
+            int x = int((cell / kGridRows + 0.5f) * game_.CellWidth), y = int((cell % kGridRows + 0.5f) * game_.CellHeight);
+            app_.guard([&] { game_.Image2MouseDown(MouseButton::Left, x, y); });
+            app_.guard([&] { game_.Image2Click(); });
+            platform_.syncAll();
+            return;
+        }
+        FAIL() << "no object code " << code << " in room " << int(game_.GameState.Room);
+    }
+    QLabel* clipSurface(const QRect& r) {
+        for (QLabel* l : view_.findChildren<QLabel*>())
+            if (l->geometry() == r) return l;
+        return nullptr;
+    }
+    fs::path user_;
+    GameFiles files_;
+    QtPlatform platform_;
+    BlackView black_;
+    Application app_;
+    IntroView intro_;
+    GameView view_;
+    AboutView about_;
+    InventoryView inventory_;
+    CloseUpView closeUp_;
+    TGame& game_;
+};
+
+TEST_F(QtGame, TheBirdsFlightIsSeenWholeAndThenTheChangedRoomTakesOver) {
+    app_.guard([&] {
+        game_.NewRoom(15);
+        game_.Display(5, true);  // the giant claw
+        game_.itemClick(5);
+    });
+    platform_.syncAll();
+    uint64_t before = game_.Image2.PictureVersion;
+    clickOn(2);  // the bird
+    ASSERT_NE(game_.Image2.PictureVersion, before) << "the rule draws the room's changed look at once";
+    const QRect rect(65, 16, 312, 148);
+    std::set<qint64> seen;
+    bool hiddenWhilePlaying = false;
+    QElapsedTimer t;
+    t.start();
+    PumpUntil([&] {
+        QLabel* s = clipSurface(rect);
+        if (!s || !s->isVisible()) hiddenWhilePlaying = true;
+        else seen.insert(s->pixmap().cacheKey());
+        return t.elapsed() > 2500;
+    }, 5000);
+    EXPECT_FALSE(hiddenWhilePlaying) << "the clip vanished under the changed picture";
+    EXPECT_GE(seen.size(), 15u) << "the flight was not seen moving";
+    ASSERT_TRUE(PumpUntil([&] { return game_.arrowN.Visible; }, 5000)) << "the bird's end was not handled";
+    EXPECT_EQ(game_.GameState.ExitNorth[15], 20);
+    // Its last picture is the room's changed look; the next picture takes its place.
+    app_.guard([&] { game_.NewRoom(15); });
+    platform_.syncAll();
+    QLabel* s = clipSurface(rect);
+    EXPECT_TRUE(!s || !s->isVisible()) << "the clip outlived the next picture";
+}
+
+TEST_F(QtGame, AClipLeftBehindDoesNotFollowThePlayerIntoTheNextRoom) {
+    app_.guard([&] { game_.NewRoom(28); });
+    platform_.syncAll();
+    app_.guard([&] { game_.Tree(); });
+    platform_.syncAll();
+    const QRect rect(544, 77, 91, 71);
+    ASSERT_TRUE(PumpUntil([&] { return clipSurface(rect) && clipSurface(rect)->isVisible(); }, 2000));
+    app_.guard([&] { game_.NewRoom(27); });
+    platform_.syncAll();
+    QLabel* s = clipSurface(rect);
+    EXPECT_TRUE(!s || !s->isVisible()) << "the tree's clip is drawn over another room";
+    // Its end still comes, and the tree is not faded into the wrong room.
+    ASSERT_TRUE(PumpUntil([&] { return game_.MP3.Tag == 0; }, 6000));
+    EXPECT_EQ(game_.GameState.Room, 27);
+}
+
+}  // namespace
+}  // namespace lnf
