@@ -13,6 +13,7 @@
 #include "app/application.h"
 #include "app/lnf_game.h"
 #include "pictures/resources.h"
+#include "pump.h"
 #include "qt/qt_platform.h"
 #include "qt/views.h"
 #include "windows/lnf_about.h"
@@ -24,18 +25,8 @@ namespace lnf {
 namespace {
 
 namespace fs = std::filesystem;
+using test::WaitUntil;
 
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > timeoutMs) return false;
-        QEventLoop loop;
-        QTimer::singleShot(4, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return true;
-}
 
 class QtGame : public ::testing::Test {
 protected:
@@ -119,7 +110,7 @@ TEST_F(QtGame, TheBirdsFlightIsSeenWholeAndThenTheChangedRoomTakesOver) {
     bool hiddenWhilePlaying = false;
     QElapsedTimer t;
     t.start();
-    PumpUntil([&] {
+    WaitUntil([&] {
         QLabel* s = clipSurface(rect);
         if (!s || !s->isVisible()) hiddenWhilePlaying = true;
         else seen.insert(s->pixmap().cacheKey());
@@ -127,7 +118,7 @@ TEST_F(QtGame, TheBirdsFlightIsSeenWholeAndThenTheChangedRoomTakesOver) {
     }, 5000);
     EXPECT_FALSE(hiddenWhilePlaying) << "the clip vanished under the changed picture";
     EXPECT_GE(seen.size(), 15u) << "the flight was not seen moving";
-    ASSERT_TRUE(PumpUntil([&] { return game_.arrowN.Visible; }, 5000)) << "the bird's end was not handled";
+    ASSERT_TRUE(WaitUntil([&] { return game_.arrowN.Visible; }, 5000)) << "the bird's end was not handled";
     EXPECT_EQ(game_.GameState.ExitNorth[15], 20);
     // Its last picture is the room's changed look; the next picture takes its place.
     app_.guard([&] { game_.NewRoom(15); });
@@ -142,13 +133,13 @@ TEST_F(QtGame, AClipLeftBehindDoesNotFollowThePlayerIntoTheNextRoom) {
     app_.guard([&] { game_.Tree(); });
     platform_.syncAll();
     const QRect rect(544, 77, 91, 71);
-    ASSERT_TRUE(PumpUntil([&] { return clipSurface(rect) && clipSurface(rect)->isVisible(); }, 2000));
+    ASSERT_TRUE(WaitUntil([&] { return clipSurface(rect) && clipSurface(rect)->isVisible(); }, 2000));
     app_.guard([&] { game_.NewRoom(27); });
     platform_.syncAll();
     QLabel* s = clipSurface(rect);
     EXPECT_TRUE(!s || !s->isVisible()) << "the tree's clip is drawn over another room";
     // Its end still comes, and the tree is not faded into the wrong room.
-    ASSERT_TRUE(PumpUntil([&] { return game_.MP3.Tag == 0; }, 6000));
+    ASSERT_TRUE(WaitUntil([&] { return game_.MP3.Tag == 0; }, 6000));
     EXPECT_EQ(game_.GameState.Room, 27);
 }
 

@@ -17,6 +17,7 @@
 
 #include "media/clip_decoder.h"
 #include "pictures/resources.h"
+#include "pump.h"
 #include "qt/qt_platform.h"
 #include "sound.h"
 #include "world/game_files.h"
@@ -25,22 +26,9 @@ namespace lnf {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Wait;
+using test::WaitUntil;
 
-bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > timeoutMs) return false;
-        QEventLoop loop;
-        QTimer::singleShot(4, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return true;
-}
-
-void Wait(int ms) {
-    WaitUntil([] { return false; }, ms);
-}
 
 struct Ends : PlatformEvents {
     std::map<PlayerId, int> count;
