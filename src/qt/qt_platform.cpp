@@ -215,7 +215,16 @@ QtPlatform::QtPlatform(const GameFiles& files, const ResourcePack& resources) : 
 }
 
 QtPlatform::~QtPlatform() {
+    // The views and the game are gone by now, but closing an audio output runs pending
+    // events: nothing queued may reach them any more.
+    views_.clear();
+    events_ = nullptr;
     for (auto& [id, timer] : timers_) timer->stop();
+    if (soundPlayer_) {
+        static_cast<QAudioSink*>(soundPlayer_)->stop();
+        delete soundPlayer_;
+        soundPlayer_ = nullptr;
+    }
     media_.clear();
 }
 

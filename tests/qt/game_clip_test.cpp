@@ -16,6 +16,7 @@
 #include "pump.h"
 #include "qt/qt_platform.h"
 #include "qt/views.h"
+#include "sound.h"
 #include "windows/lnf_about.h"
 #include "windows/lnf_black.h"
 #include "windows/lnf_intro.h"
@@ -141,6 +142,36 @@ TEST_F(QtGame, AClipLeftBehindDoesNotFollowThePlayerIntoTheNextRoom) {
     // Its end still comes, and the tree is not faded into the wrong room.
     ASSERT_TRUE(WaitUntil([&] { return game_.MP3.Tag == 0; }, 6000));
     EXPECT_EQ(game_.GameState.Room, 27);
+}
+
+// The music switch of the real menu, heard through a private sound server.
+TEST_F(QtGame, AudibleMusicSwitchSilencesTheTuneButNotTheEffects) {
+    ASSERT_EQ(test::CurrentSound(), test::Sound::Private) << test::SoundProblem();
+    test::Recorder rec;
+    ASSERT_TRUE(rec.start());
+    app_.guard([&] { game_.Playit("music\\frog.wma"); });
+    qint64 on = rec.markMs();
+    test::Wait(1500);
+    app_.guard([&] { game_.MusicOFFClick(); });
+    qint64 off = rec.markMs();
+    EXPECT_TRUE(game_.menu("MusicOFF").Checked);
+    test::Wait(800);
+    platform_.playSound("music\\door.wav");  // effects play whatever the switch says
+    qint64 door = rec.markMs();
+    test::Wait(1400);
+    app_.guard([&] { game_.Playit("music\\goat.wma"); });  // a switched-off game stays silent
+    qint64 refused = rec.markMs();
+    test::Wait(800);
+    app_.guard([&] { game_.MusicOFFClick(); });  // back on: the last tune starts again
+    qint64 back = rec.markMs();
+    test::Wait(1500);
+    rec.stop();
+    app_.guard([&] { game_.StopMusic(); });
+    EXPECT_GT(rec.level(on + 400, on + 1400), 0.01) << "the tune is not heard";
+    EXPECT_LT(rec.level(off + 400, door), 0.002) << "the tune goes on after the switch";
+    EXPECT_GT(rec.level(door + 60, door + 600), 0.01) << "the effect is not heard with music off";
+    EXPECT_LT(rec.level(refused + 200, back), 0.002) << "a tune started with music switched off";
+    EXPECT_GT(rec.level(back + 500, back + 1400), 0.01) << "the tune did not come back";
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include "sound.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <stdlib.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -37,6 +39,16 @@ bool StartPrivateServer() {
         return false;
     }
     if (pid == 0) {
+        // The server must not outlive the test, nor hold its output open for whoever waits
+        // on it (ctest would wait for a killed test's server).
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        int null = open("/dev/null", O_RDWR);
+        if (null >= 0) {
+            dup2(null, 0);
+            dup2(null, 1);
+            dup2(null, 2);
+            if (null > 2) close(null);
+        }
         // The server keeps its state in the test's folder, never in the tester's home.
         setenv("HOME", folder.c_str(), 1);
         setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
