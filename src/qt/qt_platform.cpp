@@ -483,6 +483,9 @@ void QtPlatform::blendWindowIn(QWidget* window, int durationMs) {
         double k = std::min(1.0, double(timer.elapsed()) / durationMs);
         window->setWindowOpacity(k);
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 2);
+        // Without this the opacity steps wait in the connection to the display until the
+        // loop ends, and the window jumps from clear to solid.
+        QGuiApplication::sync();
         if (k >= 1.0) break;
         QThread::msleep(8);
     }
