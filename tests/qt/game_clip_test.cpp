@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QLabel>
 #include <QTimer>
 #include <filesystem>

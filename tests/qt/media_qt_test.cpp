@@ -2,17 +2,15 @@
 // the same device interface the game uses, against the shipped clips, tunes and effects.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QLabel>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <map>
-#include <algorithm>
-#include <cstdio>
 #include <set>
 
 #include "media/clip_decoder.h"
@@ -28,7 +26,6 @@ namespace {
 namespace fs = std::filesystem;
 using test::Wait;
 using test::WaitUntil;
-
 
 struct Ends : PlatformEvents {
     std::map<PlayerId, int> count;
