@@ -41,6 +41,7 @@ public:
     int32_t MainPanelHeight = 250;
     int32_t ItemStep = 28;
     bool FirstClickHint = true;
+    uint64_t RoomEntries = 0;  // counts every room entry, a restored game's included
     Image JpegBitmap;   // shared work bitmap on which pictures are composed
     Image JpegPicture;  // shared work picture into which a resource is decoded
     int8_t ActionResult = 0;

@@ -221,7 +221,7 @@ void GameView::build() {
     platform_.videoOrigin = [] { return QPoint(0, 0); };
     platform_.onVideoStarted = [this](QWidget* surface) {
         std::erase_if(clips_, [&](const ShownClip& c) { return c.surface == surface; });
-        clips_.push_back({surface, app_.Game->GameState.Room});
+        clips_.push_back({surface, app_.Game->RoomEntries});
     };
     platform_.onVideoEnded = [this](QWidget* surface) {
         for (ShownClip& c : clips_) {
@@ -385,7 +385,7 @@ void GameView::sync() {
     image2_->setEnabled(g.Image2.Enabled);
     image2_->setCursor(platform_.cursor(g.Image2.Cursor));
     for (auto it = clips_.begin(); it != clips_.end();) {
-        bool gone = !it->surface || it->room != g.GameState.Room ||
+        bool gone = !it->surface || it->roomEntry != g.RoomEntries ||
                     (it->ended && it->endedAtPicture != g.Image2.PictureVersion);
         if (gone) {
             if (it->surface) it->surface->hide();

@@ -112,10 +112,11 @@ private:
     std::map<std::string, QAction*> actions_;
     // A clip stays on screen while it plays, even as the picture changes under it (the rule
     // that starts it also draws the room's changed look), and after its end until the picture
-    // changes again. Leaving the room takes it away at once.
+    // changes again. Entering a room (even the same one, as a restored game does) takes it
+    // away at once.
     struct ShownClip {
         QPointer<QWidget> surface;
-        int room = 0;
+        uint64_t roomEntry = 0;
         bool ended = false;
         uint64_t endedAtPicture = 0;
     };

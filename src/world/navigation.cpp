@@ -114,6 +114,7 @@ void TGame::NewRoom(int roomArg) {
     if (!ValidRoom(room)) return;  // a damaged record never enters a room that does not exist
     std::string resource = "R";
     GameState.Room = int8_t(room);
+    ++RoomEntries;
     if (room < 10) resource += "0";
     SetArrows();
     text1.Caption.clear();

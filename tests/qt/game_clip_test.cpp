@@ -143,6 +143,21 @@ TEST_F(QtGame, AClipLeftBehindDoesNotFollowThePlayerIntoTheNextRoom) {
     EXPECT_EQ(game_.GameState.Room, 27);
 }
 
+TEST_F(QtGame, ARestoredGameInTheSameRoomIsNotDrawnOverByAClipStillPlaying) {
+    app_.guard([&] {
+        game_.NewRoom(28);
+        game_.Tree();
+    });
+    platform_.syncAll();
+    const QRect rect(544, 77, 91, 71);
+    ASSERT_TRUE(WaitUntil([&] { return clipSurface(rect) && clipSurface(rect)->isVisible(); }, 2000));
+    app_.guard([&] { game_.NewRoom(28); });  // what a restore into this room does
+    platform_.syncAll();
+    QLabel* s = clipSurface(rect);
+    EXPECT_TRUE(!s || !s->isVisible());
+    ASSERT_TRUE(WaitUntil([&] { return game_.MP3.Tag == 0; }, 6000));
+}
+
 // The music switch of the real menu, heard through a private sound server.
 TEST_F(QtGame, AudibleMusicSwitchSilencesTheTuneButNotTheEffects) {
     ASSERT_EQ(test::CurrentSound(), test::Sound::Private) << test::SoundProblem();
