@@ -221,14 +221,11 @@ void GameView::build() {
     platform_.videoOrigin = [] { return QPoint(0, 0); };
     platform_.onVideoStarted = [this](QWidget* surface) {
         std::erase_if(clips_, [&](const ShownClip& c) { return c.surface == surface; });
-        clips_.push_back({surface, app_.Game->RoomEntries});
+        clips_.push_back({surface, app_.Game->RoomEntries, std::nullopt});
     };
     platform_.onVideoEnded = [this](QWidget* surface) {
-        for (ShownClip& c : clips_) {
-            if (c.surface != surface) continue;
-            c.ended = true;
-            c.endedAtPicture = app_.Game->Image2.PictureVersion;
-        }
+        for (ShownClip& c : clips_)
+            if (c.surface == surface) c.endedAtPicture = app_.Game->Image2.PictureVersion;
     };
 }
 
@@ -386,7 +383,7 @@ void GameView::sync() {
     image2_->setCursor(platform_.cursor(g.Image2.Cursor));
     for (auto it = clips_.begin(); it != clips_.end();) {
         bool gone = !it->surface || it->roomEntry != g.RoomEntries ||
-                    (it->ended && it->endedAtPicture != g.Image2.PictureVersion);
+                    (it->endedAtPicture && *it->endedAtPicture != g.Image2.PictureVersion);
         if (gone) {
             if (it->surface) it->surface->hide();
             it = clips_.erase(it);

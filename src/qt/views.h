@@ -8,6 +8,7 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <optional>
 
 #include "qt/qt_platform.h"
 
@@ -117,8 +118,7 @@ private:
     struct ShownClip {
         QPointer<QWidget> surface;
         uint64_t roomEntry = 0;
-        bool ended = false;
-        uint64_t endedAtPicture = 0;
+        std::optional<uint64_t> endedAtPicture;  // the picture shown when the clip ended
     };
     std::vector<ShownClip> clips_;
     bool syncing_ = false;

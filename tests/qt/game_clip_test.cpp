@@ -12,10 +12,10 @@
 #include "app/application.h"
 #include "app/lnf_game.h"
 #include "pictures/resources.h"
-#include "pump.h"
 #include "qt/qt_platform.h"
 #include "qt/views.h"
 #include "sound.h"
+#include "support.h"
 #include "windows/lnf_about.h"
 #include "windows/lnf_black.h"
 #include "windows/lnf_intro.h"
@@ -31,8 +31,8 @@ using test::WaitUntil;
 class QtGame : public ::testing::Test {
 protected:
     QtGame()
-        : user_(fs::temp_directory_path() / ("lnf-qtgame-" + std::to_string(::getpid()))),
-          files_((fs::create_directories(user_), user_), {fs::path(LNF_GAME_DIR)}),
+        : user_("lnf-qtgame"),
+          files_(user_.path, {fs::path(LNF_GAME_DIR)}),
           platform_(files_, EmbeddedResources()),
           black_(QRect(0, 0, 1024, 768)),
           app_(platform_, files_, EmbeddedResources(), ScreenSize{1024, 768}),
@@ -61,10 +61,6 @@ protected:
         view_.show();
         platform_.syncAll();
     }
-    ~QtGame() override {
-        std::error_code ec;
-        fs::remove_all(user_, ec);
-    }
     // A click on the first cell of the room that holds `code`, as the picture receives it.
     void clickOn(int code) {
         for (int cell = 0; cell < kGridColumns * kGridRows; ++cell) {
@@ -77,12 +73,8 @@ protected:
         }
         FAIL() << "no object code " << code << " in room " << int(game_.GameState.Room);
     }
-    QLabel* clipSurface(const QRect& r) {
-        for (QLabel* l : view_.findChildren<QLabel*>())
-            if (l->geometry() == r) return l;
-        return nullptr;
-    }
-    fs::path user_;
+    QLabel* clipSurface(const QRect& r) { return test::LabelAt(view_, r); }
+    test::UserFolder user_;
     GameFiles files_;
     QtPlatform platform_;
     BlackView black_;

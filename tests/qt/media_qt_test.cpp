@@ -15,9 +15,9 @@
 
 #include "media/clip_decoder.h"
 #include "pictures/resources.h"
-#include "pump.h"
 #include "qt/qt_platform.h"
 #include "sound.h"
+#include "support.h"
 #include "world/game_files.h"
 
 namespace lnf {
@@ -39,27 +39,16 @@ struct Ends : PlatformEvents {
 
 class QtMedia : public ::testing::Test {
 protected:
-    QtMedia()
-        : user_(fs::temp_directory_path() / ("lnf-qt-" + std::to_string(::getpid()))),
-          files_((fs::create_directories(user_), user_), {fs::path(LNF_GAME_DIR)}),
-          platform_(files_, EmbeddedResources()) {
+    QtMedia() : user_("lnf-qt"), files_(user_.path, {fs::path(LNF_GAME_DIR)}), platform_(files_, EmbeddedResources()) {
         panel_.resize(792, 392);  // the room picture at 1024 x 768
         panel_.show();
         platform_.videoParent = [this] { return &panel_; };
         platform_.videoOrigin = [] { return QPoint(0, 0); };
         platform_.setEvents(&ends_);
     }
-    ~QtMedia() override {
-        platform_.setEvents(nullptr);
-        std::error_code ec;
-        fs::remove_all(user_, ec);
-    }
-    QLabel* surfaceAt(const QRect& r) {
-        for (QLabel* l : panel_.findChildren<QLabel*>())
-            if (l->geometry() == r) return l;
-        return nullptr;
-    }
-    fs::path user_;
+    ~QtMedia() override { platform_.setEvents(nullptr); }
+    QLabel* surfaceAt(const QRect& r) { return test::LabelAt(panel_, r); }
+    test::UserFolder user_;
     GameFiles files_;
     QtPlatform platform_;
     QWidget panel_;
