@@ -668,6 +668,31 @@ void InventoryView::keyPressEvent(QKeyEvent* e) {
 
 // ----- CloseUpView -----
 
+namespace {
+
+// The answer box takes Enter itself and lets it go no further: a line edit passes Enter on to
+// its window, whose own Enter is a press of "Next >>", and the two steps together would skip
+// the reply to a right answer and the hint after a wrong one.
+class AnswerBox : public QLineEdit {
+public:
+    AnswerBox(QWidget* parent, std::function<void()> enter) : QLineEdit(parent), enter_(std::move(enter)) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+            e->accept();
+            enter_();
+            return;
+        }
+        QLineEdit::keyPressEvent(e);
+    }
+
+private:
+    std::function<void()> enter_;
+};
+
+}  // namespace
+
 CloseUpView::CloseUpView(Application& app, QtPlatform& platform, QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::FramelessWindowHint), app_(app), platform_(platform) {
     setWindowModality(Qt::ApplicationModal);
@@ -693,7 +718,10 @@ CloseUpView::CloseUpView(Application& app, QtPlatform& platform, QWidget* parent
     aLabel_ = new QLabel("Your Answer:", aPanel_);
     aLabel_->setFont(GameFont("Times New Roman", 16, true));
     aLabel_->setStyleSheet("color: yellow;");
-    answer_ = new QLineEdit(aPanel_);
+    answer_ = new AnswerBox(aPanel_, [this] {
+        app_.guard([this] { app_.CloseUp->AnswerKeyPress(13); });
+        platform_.syncAll();
+    });
     answer_->setMaxLength(20);
     connect(answer_, &QLineEdit::textEdited, this, [this](const QString& t) {
         // The answer box takes upper case only.
@@ -704,10 +732,6 @@ CloseUpView::CloseUpView(Application& app, QtPlatform& platform, QWidget* parent
             answer_->setCursorPosition(pos);
         }
         app_.CloseUp->Answer.Caption = up.toLatin1().toStdString();
-    });
-    connect(answer_, &QLineEdit::returnPressed, this, [this] {
-        app_.guard([this] { app_.CloseUp->AnswerKeyPress(13); });
-        platform_.syncAll();
     });
     connect(next1_, &QPushButton::clicked, this, [this] {
         app_.guard([this] { app_.CloseUp->Next1Click(); });

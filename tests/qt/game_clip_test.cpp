@@ -2,7 +2,10 @@
 // the rule changes that picture under them, and gone once the room's own picture takes over.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QLabel>
 #include <QTimer>
 #include <filesystem>
@@ -11,6 +14,7 @@
 
 #include "app/application.h"
 #include "app/lnf_game.h"
+#include "conversation/lnf_closeup.h"
 #include "pictures/resources.h"
 #include "qt/qt_platform.h"
 #include "qt/views.h"
@@ -178,6 +182,53 @@ TEST_F(QtGame, AudibleMusicSwitchSilencesTheTuneButNotTheEffects) {
     EXPECT_GT(rec.level(door + 60, door + 600), 0.01) << "the effect is not heard with music off";
     EXPECT_LT(rec.level(refused + 200, back), 0.002) << "a tune started with music switched off";
     EXPECT_GT(rec.level(back + 500, back + 1400), 0.01) << "the tune did not come back";
+}
+
+// Enter in the answer box is one step, as a press of "Next >>" is: the reply to a right answer
+// and the hint after a wrong one are shown, not skipped on the way to the next line.
+TEST_F(QtGame, EnterInTheAnswerBoxTakesOneStepOfTheConversation) {
+    TCloseUp& c = *app_.CloseUp;
+    std::vector<std::string> afterWrong, afterRight, expected;
+    // The script runs once the conversation window is up, and always leaves it.
+    auto script = [&] {
+        auto* box = closeUp_.findChild<QLineEdit*>();
+        ASSERT_NE(box, nullptr);
+        auto press = [&](int key, const QString& text) {
+            QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
+            QApplication::sendEvent(box, &down);
+            QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, text);
+            QApplication::sendEvent(box, &up);
+        };
+        auto answer = [&](const QString& typed) {
+            box->setFocus();
+            for (QChar ch : typed) press(ch.isLetter() ? Qt::Key_A + (ch.toUpper().unicode() - 'A') : Qt::Key_Space, QString(ch));
+            press(Qt::Key_Return, "\r");
+            platform_.syncAll();
+            return c.Talk1.Caption;
+        };
+        for (int press1 = 0; press1 < 10 && !c.APanel.Visible; ++press1) app_.guard([&] { c.Next1Click(); });
+        platform_.syncAll();
+        ASSERT_TRUE(c.APanel.Visible);
+        expected = {c.Memo1[size_t(c.Record.WrongLine[0])], c.Memo1[size_t(c.Record.RightLine[0] - 1)]};
+        afterWrong.push_back(answer("NOTHING LIKE IT"));
+        app_.guard([&] { c.Next1Click(); });  // "<<Repeat": the question again, the box open
+        platform_.syncAll();
+        afterRight.push_back(answer(QString::fromStdString(c.Record.Answers[0][0])));
+    };
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &closeUp_, [&] {
+        if (!closeUp_.isVisible() || c.Memo1.empty()) return;
+        poll.stop();
+        script();
+        app_.guard([&] { c.Exit1Click(); });
+    });
+    poll.start(50);
+    app_.guard([&] { c.CharacterTalks(1); });
+    ASSERT_EQ(expected.size(), 2u);
+    ASSERT_EQ(afterWrong.size(), 1u);
+    ASSERT_EQ(afterRight.size(), 1u);
+    EXPECT_EQ(afterWrong[0], expected[0]) << "the hint after a wrong answer was skipped";
+    EXPECT_EQ(afterRight[0], expected[1]) << "the reply to the right answer was skipped";
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Conversations: each source becomes a shifted text file; the question sections also become
 // the records of "data/Level1.dlg" and "data/Level2.dlg". The checks make sure every line a
 // meeting or a question record names is where it must be.
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <regex>
@@ -135,10 +136,86 @@ Source Parse(const std::string& path, const std::string& label, Diagnostics& dia
     return src;
 }
 
+// The game takes a typed answer as right when a stored answer of two or more characters
+// without digits lies anywhere inside it, so such an answer must not lie inside a different
+// common word: "MAIN" would take "REMAIN", "TEN" would take "SEVENTEEN". The common words are
+// those of the word list, folded to upper case; names (the list's capitalised entries) are
+// not words a player gives for a riddle, and a possessive is its word. A word that is only the
+// answer with an inflection ending (ROOKS, BUBBLED, SCOLDINGS, and with the last letter doubled,
+// FROGGED) names the answer itself, and a word that is another of the question's answers is
+// right anyway; neither counts.
+std::vector<std::string> LoadCommonWords(const std::string& path, Diagnostics& diag) {
+    std::ifstream in(path);
+    if (!in) {
+        diag.error(path + ": the word list is missing (Debian package wamerican)");
+        return {};
+    }
+    std::set<std::string> unique;
+    std::string w;
+    while (std::getline(in, w)) {
+        if (!w.empty() && w.back() == '\r') w.pop_back();
+        if (w.empty() || !(w[0] >= 'a' && w[0] <= 'z')) continue;
+        if (w.size() > 2 && w.compare(w.size() - 2, 2, "'s") == 0) w.resize(w.size() - 2);
+        for (char& c : w) c = char(std::toupper(static_cast<unsigned char>(c)));
+        unique.insert(w);
+    }
+    std::vector<std::string> words(unique.begin(), unique.end());
+    // shortest first, so that a fault names the plainest word that shows it
+    std::stable_sort(words.begin(), words.end(), [](const std::string& a, const std::string& b) { return a.size() < b.size(); });
+    return words;
+}
+
+bool IsInflection(const std::string& answer, const std::string& word) {
+    if (word.size() <= answer.size() || word.compare(0, answer.size(), answer) != 0) return false;
+    std::string rest = word.substr(answer.size());
+    for (const char* ending : {"S", "ES", "D", "ED", "ING", "INGS"}) {
+        if (rest == ending) return true;
+    }
+    if (rest.size() >= 3 && rest[0] == answer.back()) {
+        rest.erase(0, 1);
+        for (const char* ending : {"ED", "ING", "INGS"}) {
+            if (rest == ending) return true;
+        }
+    }
+    return false;
+}
+
+// The first common word that would let a wrong guess through on `answer`, or "" if none.
+std::string WordHidingAnswer(const std::string& answer, const std::array<std::string, 3>& answers,
+                             const std::vector<std::string>& words) {
+    if (answer.size() < 2 || answer.find_first_of("0123456789") != std::string::npos) return "";
+    for (const std::string& w : words) {
+        if (w.size() <= answer.size() || w.find(answer) == std::string::npos) continue;
+        if (IsInflection(answer, w) || std::find(answers.begin(), answers.end(), w) != answers.end()) continue;
+        return w;
+    }
+    return "";
+}
+
+void CheckAnswerWords(const Source& s, const std::vector<std::string>& words, Diagnostics& diag) {
+    for (size_t k = 0; k < s.answers.size() && k < s.questionLines.size(); ++k) {
+        std::string question = s.lines[size_t(s.questionLines[k])];
+        if (question.size() > 60) question = question.substr(0, 57) + "...";
+        for (const std::string& a : s.answers[k]) {
+            std::string w = WordHidingAnswer(a, s.answers[k], words);
+            if (!w.empty())
+                diag.error(s.file + ": question " + std::to_string(k + 1) + " (\"" + question + "\"): the answer '" + a +
+                           "' lies inside the word '" + w + "', so a player typing " + w + " would be told it is right");
+        }
+    }
+}
+
 }  // namespace
 
-void BuildConversations(const std::string& contentDir, bool allowMissing, Output& out, Diagnostics& diag) {
+void CheckConversationAnswers(const std::string& path, const std::string& wordsPath, Diagnostics& diag) {
+    Source s = Parse(path, path, diag);
+    CheckAnswerWords(s, LoadCommonWords(wordsPath, diag), diag);
+}
+
+void BuildConversations(const std::string& contentDir, bool allowMissing, const std::string& wordsPath, Output& out,
+                        Diagnostics& diag) {
     const std::string dir = contentDir + "/conversations/";
+    const std::vector<std::string> words = LoadCommonWords(wordsPath, diag);
     std::map<std::string, Source> sources;  // by lower-case data name, e.g. "goat"
     auto load = [&](const std::string& name) -> Source* {
         auto it = sources.find(name);
@@ -185,6 +262,7 @@ void BuildConversations(const std::string& contentDir, bool allowMissing, Output
             Source* s = load(name);
             lnf::LevelRecord r;
             if (s) {
+                CheckAnswerWords(*s, words, diag);
                 size_t n = s->questionLines.size();
                 if (!s->hasQuestions || n == 0 || n > 5) {
                     diag.error(s->file + ": a [questions] section with 1 to 5 questions is needed");

@@ -1,7 +1,8 @@
 // The content compiler: turns content/ into the game folder and the program's resources, and
 // stops the build on anything malformed or missing.
 //
-//   contentc --content DIR --game DIR --pack FILE [--allow-missing]
+//   contentc --content DIR --game DIR --pack FILE [--allow-missing] [--words FILE]
+//   contentc --check-answers CONVERSATION.txt [--words FILE]   (only the riddle answers' check)
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -247,7 +248,7 @@ int ComposeClip(char** a) {
 
 int main(int argc, char** argv) {
     if (argc == 10 && std::string(argv[1]) == "--clip") return ComposeClip(argv + 2);
-    std::string content, game, pack;
+    std::string content, game, pack, words = kCommonWords, answersOnly;
     bool allowMissing = false;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
@@ -256,10 +257,17 @@ int main(int argc, char** argv) {
         else if (a == "--game") game = next();
         else if (a == "--pack") pack = next();
         else if (a == "--allow-missing") allowMissing = true;
+        else if (a == "--words") words = next();
+        else if (a == "--check-answers") answersOnly = next();
         else {
-            std::cerr << "usage: contentc --content DIR --game DIR --pack FILE [--allow-missing]\n";
+            std::cerr << "usage: contentc --content DIR --game DIR --pack FILE [--allow-missing] [--words FILE]\n";
             return 2;
         }
+    }
+    if (!answersOnly.empty()) {
+        Diagnostics diag;
+        CheckConversationAnswers(answersOnly, words, diag);
+        return diag.errors() > 0 ? 1 : 0;
     }
     if (content.empty() || game.empty() || pack.empty()) {
         std::cerr << "usage: contentc --content DIR --game DIR --pack FILE [--allow-missing]\n";
@@ -273,7 +281,7 @@ int main(int argc, char** argv) {
     BuildInterface(c);
     BuildStoryTexts(c);
     BuildStartRecord(c);
-    BuildConversations(content, allowMissing, out, diag);
+    BuildConversations(content, allowMissing, words, out, diag);
     BuildPictures(content, allowMissing, out, diag);
     if (fs::exists(content + "/help/help.html")) {
         std::string html = Slurp(content + "/help/help.html");

@@ -11,8 +11,14 @@ namespace contentc {
 
 // A Windows icon holding PNG images of the given sizes.
 std::vector<uint8_t> BuildIco(const std::vector<std::pair<int, std::vector<uint8_t>>>& sizes);
-// Conversation texts and the question records of both levels.
-void BuildConversations(const std::string& contentDir, bool allowMissing, Output& out, Diagnostics& diag);
+// The common-word list the riddles' answers are checked against.
+inline const char* const kCommonWords = "/usr/share/dict/american-english";
+// Conversation texts and the question records of both levels; every accepted answer is checked
+// against the common words in `wordsPath`.
+void BuildConversations(const std::string& contentDir, bool allowMissing, const std::string& wordsPath, Output& out,
+                        Diagnostics& diag);
+// Only the answer check, on one conversation source.
+void CheckConversationAnswers(const std::string& path, const std::string& wordsPath, Diagnostics& diag);
 // Portraits, event pictures, the intro slides.
 void BuildPictures(const std::string& contentDir, bool allowMissing, Output& out, Diagnostics& diag);
 
