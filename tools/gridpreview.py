@@ -4,7 +4,9 @@
 Usage: tools/gridpreview.py content/rooms/r04.svg [out.png]
 
 Prints the 37 x 17 grid of object codes (rows top to bottom) as the build will compute it,
-approximately, and with out.png writes the picture with the grid and codes drawn over it.
+approximately, and with out.png writes the picture with the grid and codes drawn over it and
+the drawn ways out (the exit-* groups) outlined in cyan. `contentc --check-room N FILE.svg`
+checks those against the exit areas.
 The build's own check (the content compiler) is exact; this is only for drawing.
 """
 import os, re, subprocess, sys, tempfile
@@ -65,6 +67,20 @@ def main():
             for c in range(COLS):
                 if codes[r][c] != background:
                     labels += ["-draw", "text %d,%d '%d'" % (int(c * CW + 6), int(r * CH + 17), codes[r][c])]
+        exits = re.findall(r'id="(exit-[a-z]+(?:-[A-Za-z0-9_-]+)?)"', text)
+        if exits:
+            css = os.path.join(tmp, "e.css")
+            with open(css, "w") as f:
+                f.write('* { visibility: hidden !important; }\n')
+                for full in exits:
+                    f.write('#%s, #%s * { visibility: visible !important; }\n' % (full, full))
+                f.write('.hit { opacity: 1 !important; }\n')
+            marks = os.path.join(tmp, "e.png")
+            subprocess.run(["rsvg-convert", "-s", css, "-o", marks, svg], check=True)
+            edge = os.path.join(tmp, "edge.png")
+            subprocess.run([CONVERT, marks, "-alpha", "extract", "-threshold", "50%", "-morphology", "EdgeIn",
+                            "Diamond", "-fill", "cyan", "-opaque", "white", "-transparent", "black", edge], check=True)
+            subprocess.run([CONVERT, base, edge, "-composite", base], check=True)
         subprocess.run([CONVERT, base, "-stroke", "rgba(255,255,255,0.5)", "-strokewidth", "1"] + draw +
                        ["-stroke", "none", "-fill", "yellow", "-font", "/usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf", "-pointsize", "14"] + labels + [out], check=True)
 

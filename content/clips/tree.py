@@ -9,11 +9,15 @@ the middle of the tree's sleeping face. The bark there is painted again as
 the room paints it, and on it the face comes to life: the leafy brows
 shiver and a few leaves come twirling down from the crown, the old mouth
 mumbles, the eyelids flutter, and at last the eyes open wide and the tree
-smiles. The last frame is close to the awake face that fades in after the
-clip (events/tree.svg); the first is the sleeping face of the room.
+smiles. Over the last frames the awake face of events/tree.svg, which the
+room shows when the clip is over, comes in over the drawn one, so that the
+last frame is that face to the pixel and the room does not jump from one
+face to another; the first frame is the sleeping face of the room.
 """
 
 import math
+import os
+import re
 import sys
 
 from cliplib import clamp, lerp, n, ramp, write_frames
@@ -352,6 +356,25 @@ DEFS = (
 )
 
 
+def awake_face():
+    """The inside of events/tree.svg, its ids made its own so they cannot
+    meet the frame's."""
+    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..",
+                        "events", "tree.svg")
+    with open(path, encoding="ascii") as fh:
+        text = fh.read()
+    body = text[text.index(">", text.index("<svg")) + 1:text.rindex("</svg>")]
+    body = re.sub(r"<title>.*?</title>", "", body, flags=re.S)
+    body = re.sub(r'id="([^"]+)"', r'id="awake-\1"', body)
+    body = re.sub(r"url\(#([^)]+)\)", r"url(#awake-\1)", body)
+    return re.sub(r'href="#([^"]+)"', r'href="#awake-\1"', body)
+
+
+AWAKE = awake_face()
+# frames over which the awake face comes in; it is whole on the last two
+HANDOVER = (FRAMES - 6, FRAMES - 2)
+
+
 def frame(f):
     p = pose(f)
     face = [TRUNK,
@@ -370,8 +393,17 @@ def frame(f):
         '<g id="art" transform="translate(%d %d)">%s</g>' % (-OX, -OY, art) +
         '<g mask="url(#drawn)"><g transform="translate(%d %d)">' % (-OX, -OY) +
         '<rect width="792" height="392" filter="url(#grain)" opacity="0.09"/>'
-        '<rect width="792" height="392" fill="url(#vig)"/></g></g>'
+        '<rect width="792" height="392" fill="url(#vig)"/></g></g>' +
+        handover(f) +
         '</svg>\n')
+
+
+def handover(f):
+    k = ramp(f, HANDOVER[0], HANDOVER[1])
+    if k <= 0:
+        return ""
+    return ('<g opacity="%s"><g transform="translate(%d %d)">%s</g></g>'
+            % (n(k), -OX, -OY, AWAKE))
 
 
 def main(argv):

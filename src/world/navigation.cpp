@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/lnf_game.h"
+#include "world/exit_areas.h"
 #include "world/shifted_text.h"
 
 namespace lnf {
@@ -67,6 +68,12 @@ void PlaceArea(Control& area, const AreaRect& r, float sx, float sy) {
 bool ValidRoom(int room) { return room >= 1 && room <= kRooms; }
 
 }  // namespace
+
+ExitRect ExitArea(int room, int direction) {
+    if (!ValidRoom(room) || direction < 0 || direction > 3) return {};
+    const AreaRect& r = kAreas[room][direction];
+    return {r.left, r.top, r.width, r.height};
+}
 
 void TGame::SetArrows() {
     int room = GameState.Room;

@@ -3,6 +3,7 @@
 //
 //   contentc --content DIR --game DIR --pack FILE [--allow-missing] [--words FILE]
 //   contentc --check-answers CONVERSATION.txt [--words FILE]   (only the riddle answers' check)
+//   contentc --check-room N ROOM.svg   (the picture checks alone, the SVG taken as room N)
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -13,6 +14,7 @@
 
 #include "interaction/tables.h"
 #include "pictures/resources.h"
+#include "checks.h"
 #include "rooms.h"
 #include "steps.h"
 #include "world/game_files.h"
@@ -248,6 +250,8 @@ int ComposeClip(char** a) {
 
 int main(int argc, char** argv) {
     if (argc == 10 && std::string(argv[1]) == "--clip") return ComposeClip(argv + 2);
+    if (argc == 4 && std::string(argv[1]) == "--check-room")
+        return contentc::CheckRoomPicture(std::atoi(argv[2]), argv[3]) == 0 ? 0 : 1;
     std::string content, game, pack, words = kCommonWords, answersOnly;
     bool allowMissing = false;
     for (int i = 1; i < argc; ++i) {

@@ -2,6 +2,8 @@
 // their overlay pieces, and the room text with its checks against the rules.
 #include "rooms.h"
 
+#include "checks.h"
+
 #include <algorithm>
 #include <cmath>
 #include <fstream>
@@ -220,6 +222,8 @@ void BuildRooms(const std::string& contentDir, Output& out, Diagnostics& diag) {
             std::copy(cells.begin(), cells.end(), records.begin() + long(room - 1) * lnf::kCellsPerRecord);
             RoomText text = ParseRoomText(txt, diag);
             CheckRoomText(room, cells, text, txt, diag);
+            CheckExitMarks(room, svg, svgText, diag);
+            CheckTargetSizes(room, cells, svg, diag);
             out.file(std::string("data/grid") + nn + ".dlg", EncodeRoomText(text));
 
             for (const Piece& p : kPieces) {
