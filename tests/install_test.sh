@@ -7,9 +7,13 @@ build="$1"
 work="$(mktemp -d)"
 trap 'chmod -R u+w "$work" 2>/dev/null; rm -rf "$work"' EXIT
 prefix="$work/prefix"
+# The player's own installation keeps its record of what it installed.
+manifest="$build/install_manifest.txt"
+if [ -f "$manifest" ]; then cp -p "$manifest" "$work/manifest"; fi
 cmake --install "$build" --prefix "$prefix" >/dev/null
+if [ -f "$work/manifest" ]; then cp -p "$work/manifest" "$manifest"; else rm -f "$manifest"; fi
 bin="$prefix/bin/lanternfall"
-share="$prefix/share/lanternfall"
+share="$prefix/share/games/lanternfall"
 test -x "$bin"
 test -f "$share/2grdata."
 test -f "$share/data/zerodata"
@@ -22,7 +26,7 @@ test -f "$prefix/share/man/man6/lanternfall.6"
 test -f "$prefix/share/icons/hicolor/scalable/apps/$id.svg"
 for size in 16 22 24 32 48 64 128 256 512; do test -f "$prefix/share/icons/hicolor/${size}x$size/apps/$id.png"; done
 # Nothing else lands outside the game folder.
-extra="$(cd "$prefix" && find . -type f ! -path './share/lanternfall/*' ! -path './share/icons/hicolor/*/apps/*' |
+extra="$(cd "$prefix" && find . -type f ! -path './share/games/lanternfall/*' ! -path './share/icons/hicolor/*/apps/*' |
   sort | tr '\n' ' ')"
 [ "$extra" = "./bin/lanternfall ./share/applications/$id.desktop ./share/man/man6/lanternfall.6 ./share/metainfo/$id.metainfo.xml " ] ||
   { echo "unexpected installed files: $extra"; exit 1; }
