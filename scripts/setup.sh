@@ -1,18 +1,20 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the game needs to build, run and be tested, and only those
-# that are missing, so that a machine that has everything is not touched.
+# that are missing, so that a machine that has everything is not touched. The lists live in
+# packaging/deps/ (build, runtime, test); name further lists to add them, e.g.
+#   ./scripts/setup.sh package     # also what building the .deb needs
 set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
 
-packages=(
-  build-essential cmake pkg-config
-  qt6-base-dev qt6-multimedia-dev
-  libjpeg62-turbo-dev librsvg2-dev librsvg2-bin libcairo2-dev
-  libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
-  libgtest-dev libbenchmark-dev
-  ffmpeg fluidsynth fluid-soundfont-gm abcmidi sox imagemagick python3
-  gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav
-  fonts-liberation xvfb xauth xdotool pulseaudio pulseaudio-utils
-)
+packages=()
+for list in build runtime test "$@"; do
+  file="$root/packaging/deps/$list.txt"
+  [ -f "$file" ] || { echo "setup.sh: no package list $file" >&2; exit 2; }
+  while read -r p _; do
+    case "$p" in ''|'#'*) continue ;; esac
+    packages+=("$p")
+  done < "$file"
+done
 
 missing=()
 for p in "${packages[@]}"; do

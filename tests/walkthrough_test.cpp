@@ -1,6 +1,9 @@
 // The whole story, from a new game to the won ending, through the real handlers and the
 // shipped data, at both puzzle levels.
+#include <algorithm>
+
 #include "game_fixture.h"
+#include "world/data_folders.h"
 
 using lnf::testing::Game;
 using namespace lnf;
@@ -217,6 +220,18 @@ TEST(Walkthrough, Level1CollectsEveryPoint) {
     EXPECT_EQ(g.score(), 122);
     EXPECT_TRUE(g.platform.errors.empty()) << g.platform.errors.front();
     EXPECT_EQ(g.platform.messages.size(), 0u);
+    // Everything the whole story wrote into the player's folder is a file the game reads back
+    // from there and retires when another version starts.
+    std::vector<std::string> own;
+    for (const std::string& n : PlayerFolderNames()) own.push_back(NormalizeGameName(n));
+    size_t written = 0;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(g.user)) {
+        if (!e.is_regular_file()) continue;
+        ++written;
+        std::string rel = e.path().lexically_relative(g.user).generic_string();
+        EXPECT_NE(std::find(own.begin(), own.end(), rel), own.end()) << rel;
+    }
+    EXPECT_GE(written, 7u);
 }
 
 TEST(Walkthrough, Level2WithWrongAnswersFirst) {

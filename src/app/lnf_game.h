@@ -124,6 +124,8 @@ public:
     void DrawCorner(int object);
     void UpDateScreen(int room, int show);
     void DrawJpg();
+    // Composes the room picture that Special chose again when the player's folder lacks it.
+    void ComposeMissing();
 
     // ----- saved games, new game, levels -----
     void SaveAs1Click();

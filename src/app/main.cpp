@@ -16,31 +16,17 @@
 #include "app/application.h"
 #include "app/lnf_game.h"
 #include "pictures/resources.h"
+#include "qt/command_line.h"
 #include "qt/qt_platform.h"
 #include "qt/views.h"
 #include "windows/lnf_black.h"
 #include "windows/lnf_intro.h"
+#include "world/data_folders.h"
 
 namespace fs = std::filesystem;
 using namespace lnf;
 
 namespace {
-
-const char* kUsage =
-    "Usage: lanternfall [options]\n"
-    "\n"
-    "  --window [WxH]   play in an ordinary desktop window (default 1024x768)\n"
-    "  --screen WxH     lay the game out as for a screen of W x H pixels, centred over\n"
-    "                   the black backdrop\n"
-    "  --data DIR       read the game files from DIR instead of the installed game folder\n"
-    "  --author         show the developer panel (also Ctrl+Shift+D in the game)\n"
-    "  --check          start, pass the intro, open the game window in room 4 and exit:\n"
-    "                   a quick test of an installation\n"
-    "  --help           show this text and exit\n";
-
-bool ParseSize(const std::string& s, int& w, int& h) {
-    return std::sscanf(s.c_str(), "%dx%d", &w, &h) == 2 && w >= 320 && h >= 240 && w <= 8192 && h <= 8192;
-}
 
 fs::path ExecutableFolder() {
     std::error_code ec;
@@ -68,54 +54,32 @@ int main(int argc, char** argv) {
     // Qt Multimedia's GStreamer backend plays the music here; its FFmpeg backend crashes
     // without a sound server.
     if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND")) qputenv("QT_MEDIA_BACKEND", "gstreamer");
-    std::string dataArg;
-    int screenW = 0, screenH = 0, windowW = 0, windowH = 0;
-    bool windowed = false, authoring = false, check = false;
-    for (int i = 1; i < argc; ++i) {
-        std::string a = argv[i];
-        if (a == "--help" || a == "-h") {
-            std::cout << kUsage;
-            return 0;
-        } else if (a == "--data" && i + 1 < argc) {
-            dataArg = argv[++i];
-        } else if (a == "--screen" && i + 1 < argc) {
-            if (!ParseSize(argv[++i], screenW, screenH)) {
-                std::cerr << "lanternfall: --screen wants WxH, for example 1024x768\n";
-                return 2;
-            }
-        } else if (a == "--window") {
-            windowed = true;
-            windowW = 1024;
-            windowH = 768;
-            if (i + 1 < argc && ParseSize(argv[i + 1], windowW, windowH)) ++i;
-        } else if (a == "--author") {
-            authoring = true;
-        } else if (a == "--check") {
-            check = true;
-        } else {
-            std::cerr << "lanternfall: unknown option " << a << "\n" << kUsage;
-            return 2;
-        }
-    }
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLineResult parsed = ParseCommandLine(arguments);
+    std::cout << parsed.out << std::flush;
+    std::cerr << parsed.err;
+    if (!parsed.options) return parsed.exitCode;
+    const CommandLineOptions& options = *parsed.options;
+    const std::string& dataArg = options.dataFolder;
+    int screenW = options.screenWidth, screenH = options.screenHeight;
+    int windowW = options.windowWidth, windowH = options.windowHeight;
+    bool windowed = options.windowed, authoring = options.authoring, check = options.check;
 
     QApplication qapp(argc, argv);
     QApplication::setApplicationName("lanternfall");
     QApplication::setApplicationDisplayName(Application::kTitle);
+    // Desktops match the window to its entry (and its icon) by this name.
+    QGuiApplication::setDesktopFileName("org.lanternfall.Lanternfall");
 
     std::vector<fs::path> candidates;
     if (!dataArg.empty()) {
         candidates.push_back(fs::absolute(dataArg));
     } else {
-        fs::path exe = ExecutableFolder();
-        candidates = {exe / "game", exe.parent_path() / "share" / "lanternfall"};
+        candidates = GameFolderCandidates(
+            {ExecutableFolder(), ConfiguredGameFolder(), qEnvironmentVariable("XDG_DATA_DIRS").toStdString()});
     }
-    fs::path gameFolder;
-    for (const fs::path& c : candidates) {
-        if (fs::is_directory(c)) {
-            gameFolder = c;
-            break;
-        }
-    }
+    fs::path gameFolder = ChooseGameFolder(candidates).value_or(fs::path());
     QString looked;
     for (const fs::path& c : candidates) looked += "\n  " + QString::fromStdString(c.string());
     if (gameFolder.empty()) return Fail("The game folder cannot be found. Looked in:" + looked);
@@ -124,7 +88,9 @@ int main(int argc, char** argv) {
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString() + "/lanternfall";
     std::error_code ec;
     fs::create_directories(userFolder, ec);
+    RetireStaleComposedPictures(userFolder, GameVersion());
     GameFiles files(userFolder, {gameFolder});
+    files.setOwnNames(PlayerFolderNames());
     QStringList missing;
     for (const char* f : kStartFiles) {
         if (!files.exists(f)) missing << QString::fromStdString(NormalizeGameName(f));

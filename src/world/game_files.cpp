@@ -79,13 +79,31 @@ std::optional<fs::path> GameFiles::findIn(const fs::path& root, const std::strin
 std::optional<fs::path> GameFiles::find(const std::string& name) const {
     std::string n = NormalizeGameName(name);
     if (n.empty()) return std::nullopt;
-    if (!writable_.empty()) {
+    if (!writable_.empty() && ownsName(n)) {
         if (auto p = findIn(writable_, n)) return p;
     }
     for (const fs::path& root : readOnly_) {
         if (auto p = findIn(root, n)) return p;
     }
     return std::nullopt;
+}
+
+namespace {
+std::string Lower(std::string s) {
+    for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+}  // namespace
+
+void GameFiles::setOwnNames(const std::vector<std::string>& names) {
+    ownNames_.emplace();
+    for (const std::string& name : names) ownNames_->push_back(Lower(NormalizeGameName(name)));
+}
+
+bool GameFiles::ownsName(const std::string& normalized) const {
+    if (!ownNames_) return true;
+    std::string lower = Lower(normalized);
+    return std::find(ownNames_->begin(), ownNames_->end(), lower) != ownNames_->end();
 }
 
 std::string GameFiles::searchedFolders() const {

@@ -37,15 +37,22 @@ public:
     void write(const std::string& name, const std::vector<uint8_t>& bytes) const;
     std::filesystem::path writablePath(const std::string& name) const;
 
+    // Limits what is read from the writable folder to these names (the files the game itself
+    // writes there), so that game files an older version left in the player's folder never
+    // stand in for the installed ones. Unset, every name is looked for there first.
+    void setOwnNames(const std::vector<std::string>& names);
+
     const std::filesystem::path& writableFolder() const { return writable_; }
     const std::vector<std::filesystem::path>& readOnlyFolders() const { return readOnly_; }
     std::string searchedFolders() const;
 
 private:
+    bool ownsName(const std::string& normalized) const;
     std::optional<std::filesystem::path> findIn(const std::filesystem::path& root,
                                                 const std::string& normalized) const;
     std::filesystem::path writable_;
     std::vector<std::filesystem::path> readOnly_;
+    std::optional<std::vector<std::string>> ownNames_;  // normalized, lower case
 };
 
 // Writes bytes to a path through a temporary file and a rename; throws FileError.

@@ -130,6 +130,7 @@ void TGame::NewRoom(int roomArg) {
     // has finished, so that the exits, the record and the text are in place.
     std::string pictureError;
     try {
+        ComposeMissing();
         if (RoomPicture.size() < 3) {
             resource += std::to_string(room);
             Image2.setPicture(LoadResourcePicture(resource));

@@ -61,4 +61,28 @@ void TGame::DrawJpg() {
     }
 }
 
+// A saved game restored into a new player's folder, or after a newer game retired the
+// pictures an older one composed, names a composed picture that is not there: it is composed
+// again from the same pieces the rule used, so the room shows its change instead of an error.
+void TGame::ComposeMissing() {
+    if (RoomPicture.size() < 3 || app.files.exists(RoomPicture)) return;
+    switch (GameState.Room) {
+        case 5:
+        case 15:
+        case 18: UpDateScreen(GameState.Room, 0); break;
+        case 7: UpDateJPG("R07", 382, 1, "p1\\071.jpg", "p1\\070.jpg"); break;
+        case 14: DrawJpg(); break;
+        case 23: UpDateJPG("R23", 290, 117, "p1\\231.jpg", "p1\\230.jpg"); break;
+        case 29: UpDateJPG2("p2\\29.jpg", 350, 132, "p2\\291.jpg", "p2\\290.jpg"); break;
+        case 31: {
+            // The Jabberwock's last picture: every frame of its arrival over the plain room.
+            JpegBitmap = LoadFilePicture("p2\\31.jpg").toRgb();
+            for (int step = 1; step <= 10; ++step) JpegBitmap.draw(LoadResourcePicture("j" + std::to_string(step)).toRgb(), 205, 0);
+            SaveJpeg(JpegBitmap, "p2\\310.jpg");
+            break;
+        }
+        default: break;
+    }
+}
+
 }  // namespace lnf

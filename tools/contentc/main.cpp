@@ -130,9 +130,12 @@ void BuildInterface(Context& c) {
         try {
             std::string file = c.content + "/ui/icon.svg";
             std::vector<std::pair<int, std::vector<uint8_t>>> sizes;
-            for (int s : {16, 22, 24, 32, 48, 64, 128, 256}) {
+            // Named by the desktop file's id, as desktops and software centres look icons up.
+            for (int s : {16, 22, 24, 32, 48, 64, 128, 256, 512}) {
                 std::vector<uint8_t> png = EncodePng(RenderSvg(file, s, s));
-                c.out.file("icons/hicolor/" + std::to_string(s) + "x" + std::to_string(s) + "/apps/lanternfall.png", png);
+                c.out.file("icons/hicolor/" + std::to_string(s) + "x" + std::to_string(s) +
+                               "/apps/org.lanternfall.Lanternfall.png",
+                           png);
                 if (s == 16 || s == 32 || s == 48 || s == 256) sizes.emplace_back(s, png);
             }
             c.out.file("veska.ico", BuildIco(sizes));
