@@ -18,10 +18,11 @@
 #include <QFile>
 #include <QMediaDevices>
 #include <QTextBrowser>
-#include <QThread>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <algorithm>
+#include <memory>
 
 #include "app/controls.h"
 #include "media/clip_decoder.h"
@@ -239,10 +240,36 @@ void QtPlatform::processMessages() {
     QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
 }
 
+void QtPlatform::waitMessages() {
+    syncAll();
+    // Blocks in the event loop until there is something to do: a wait for the player costs
+    // nothing while nothing moves.
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
+
 void QtPlatform::sleep(int ms) {
     syncAll();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 5);
-    QThread::msleep(ulong(std::max(0, ms)));
+    // The screen keeps drawing while the game pauses, but the game itself does nothing else:
+    // presses wait for the end of the pause, and the game's timers and the ends of tunes and
+    // clips are handed on after it, as they would be after a pause that blocked.
+    ++quiet_;
+    WaitInEventLoop(ms);
+    --quiet_;
+    if (quiet_ == 0) deliverHeldBack();
+}
+
+void QtPlatform::deliverHeldBack() {
+    std::vector<TimerId> timers;
+    timers.swap(heldTimers_);
+    for (TimerId id : timers) {
+        auto it = timers_.find(id);
+        if (it != timers_.end() && it->second->isActive() && events_) events_->onTimer(id);
+    }
+    std::vector<PlayerId> ends;
+    ends.swap(heldMediaEnds_);
+    for (PlayerId id : ends)
+        if (events_) events_->onMediaNotify(id);
+    if (!timers.empty() || !ends.empty()) syncAll();
 }
 
 void QtPlatform::setTimer(TimerId id, bool enabled, int intervalMs) {
@@ -250,6 +277,10 @@ void QtPlatform::setTimer(TimerId id, bool enabled, int intervalMs) {
     if (!t) {
         t = new QTimer(this);
         connect(t, &QTimer::timeout, this, [this, id] {
+            if (quiet_ > 0) {
+                if (std::find(heldTimers_.begin(), heldTimers_.end(), id) == heldTimers_.end()) heldTimers_.push_back(id);
+                return;
+            }
             if (events_) events_->onTimer(id);
             syncAll();
         });
@@ -267,24 +298,25 @@ void QtPlatform::showModal(WindowId window) {
     WindowView* view = views_[window];
     if (!view) return;
     QWidget* w = view->widget();
+    // The window's run exists before it is shown, so that a close asked for while it opens
+    // (a press during its opening blend) is not lost.
+    ModalRun run;
+    modalRuns_[window] = &run;
     view->aboutToShow();
     view->sync();
     w->show();
     w->raise();
     w->activateWindow();
-    QEventLoop loop;
-    loops_[window] = &loop;
-    loop.exec(QEventLoop::DialogExec);
-    loops_.erase(window);
+    if (!run.closed) run.loop.exec(QEventLoop::DialogExec);
+    modalRuns_.erase(window);
     w->hide();
 }
 
 void QtPlatform::closeModal(WindowId window) {
-    auto it = loops_.find(window);
-    if (it != loops_.end()) {
-        it->second->quit();
-    } else if (window == WindowId::Black) {
-        if (onQuit) onQuit();
+    auto it = modalRuns_.find(window);
+    if (it != modalRuns_.end()) {
+        it->second->closed = true;
+        it->second->loop.quit();
     }
     if (window == WindowId::Black && onQuit) onQuit();
 }
@@ -357,6 +389,10 @@ MediaDevice& QtPlatform::media(PlayerId id) {
 
 void QtPlatform::notifyMedia(PlayerId id) {
     QTimer::singleShot(0, this, [this, id] {
+        if (quiet_ > 0) {
+            heldMediaEnds_.push_back(id);
+            return;
+        }
         if (events_) events_->onMediaNotify(id);
         syncAll();
     });
@@ -457,7 +493,7 @@ void QtPlatform::playTransition(Effect effect) {
     overlay->setGeometry(0, 0, w->width(), w->height());
     overlay->setAttribute(Qt::WA_TransparentForMouseEvents);
     overlay->show();
-    RunBlend(duration, [&](double k) {
+    RunBlend(duration, WaitInEventLoop, [&](double k) {
         ComposeBlendFrame(before, after, k, frame);
         overlay->setPixmap(QPixmap::fromImage(frame));
         overlay->repaint();
@@ -470,25 +506,33 @@ void QtPlatform::endTransition(Effect effect) { transitions_.erase(effect); }
 
 void QtPlatform::blendWindowIn(QWidget* window, int durationMs) {
     if (!window) return;
-    QString kind = QGuiApplication::platformName();
-    if (kind == "offscreen" || kind == "minimal") {
-        window->show();  // no window opacity there: the window simply appears
-        return;
-    }
+    // The blend runs on a timer while the window's own loop runs, so the window answers
+    // presses and keys from its first moment.
+    QPointer<QWidget> w = window;
+    auto* step = new QTimer(window);
+    step->setTimerType(Qt::PreciseTimer);
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
     window->setWindowOpacity(0.0);
     window->show();
-    QElapsedTimer timer;
-    timer.start();
-    for (;;) {
-        double k = std::min(1.0, double(timer.elapsed()) / durationMs);
-        window->setWindowOpacity(k);
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 2);
+    blending_.insert(window);
+    // Where the window system has no opacity (offscreen) the steps are kept but not sent.
+    const QString kind = QGuiApplication::platformName();
+    const bool opacity = kind != "offscreen" && kind != "minimal";
+    connect(step, &QTimer::timeout, window, [this, w, step, clock, durationMs, opacity] {
+        double k = durationMs > 0 ? std::min(1.0, double(clock->elapsed()) / durationMs) : 1.0;
+        if (!w->isVisible()) k = 1.0;  // closed while it blended: it opens solid next time
+        if (opacity || k >= 1.0) w->setWindowOpacity(k);
         // Without this the opacity steps wait in the connection to the display until the
-        // loop ends, and the window jumps from clear to solid.
-        QGuiApplication::sync();
-        if (k >= 1.0) break;
-        QThread::msleep(8);
-    }
+        // loop is idle, and the window jumps from clear to solid.
+        if (opacity) QGuiApplication::sync();
+        if (k >= 1.0) {
+            blending_.remove(w.data());
+            step->stop();
+            step->deleteLater();
+        }
+    });
+    step->start(8);
 }
 
 QCursor QtPlatform::cursor(int id) const {
@@ -514,10 +558,14 @@ void QtPlatform::installCursor(int id, const std::string& resourceName) {
 }
 
 QPixmap QtPlatform::bitmap(const std::string& name) const {
+    // Decoded once: the views ask for their faces on every sync, also while the game waits.
+    auto cached = bitmaps_.find(name);
+    if (cached != bitmaps_.end()) return cached->second;
     QPixmap pm;
     auto bytes = resources_.find(kBitmapResource, name);
     if (!bytes) bytes = resources_.find(kPngResource, name);
     if (bytes) pm.loadFromData(bytes->data(), uint(bytes->size()));
+    bitmaps_.emplace(name, pm);
     return pm;
 }
 

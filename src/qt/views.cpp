@@ -58,6 +58,33 @@ QFont GameFont(const char* family, int pixels, bool bold = false) {
 
 const QColor kSilver(192, 192, 192);
 
+// A sync runs each time the game lets the screen draw, also on every wake of a wait for the
+// player; it sets only what differs, so a sync that finds nothing new posts no event and the
+// wait can go back to sleep.
+void SetCursor(QWidget* w, const QCursor& c) {
+    if (!(w->cursor() == c)) w->setCursor(c);
+}
+
+void SetStyleSheet(QWidget* w, const QString& sheet) {
+    if (w->styleSheet() != sheet) w->setStyleSheet(sheet);
+}
+
+void SetWindowTitle(QWidget* w, const QString& title) {
+    if (w->windowTitle() != title) w->setWindowTitle(title);
+}
+
+void SetPixmap(QLabel* l, const QPixmap& pm) {
+    if (l->pixmap().cacheKey() != pm.cacheKey()) l->setPixmap(pm);
+}
+
+// Shows or hides a control; one that appears comes to the front of its panel (over the room
+// picture and any clip), as does every shown one when `restack` asks for it.
+void Show(QWidget* w, bool visible, bool restack = false) {
+    bool appears = visible && w->isHidden();
+    w->setVisible(visible);
+    if (visible && (appears || restack)) w->raise();
+}
+
 }  // namespace
 
 // ----- PictureWidget -----
@@ -100,6 +127,49 @@ void ClickArea::mouseReleaseEvent(QMouseEvent* e) {
 
 void ClickArea::mouseDoubleClickEvent(QMouseEvent* e) {
     if (e->button() == Qt::LeftButton && onDoubleClick) onDoubleClick();
+}
+
+// ----- ModeButton -----
+
+ModeButton::ModeButton(QPixmap face, QWidget* parent) : QAbstractButton(parent), face_(std::move(face)) {
+    setCheckable(true);
+    setFocusPolicy(Qt::TabFocus);
+    setFixedSize(100, 60);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void ModeButton::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    const bool on = isChecked() || isDown();
+    const QRect r = rect();
+    // Pressed in: the face moves down and right by two pixels under a dark upper-left edge.
+    const QRect faceRect = on ? r.adjusted(3, 3, -1, -1) : r.adjusted(1, 1, -3, -3);
+    p.fillRect(r, on ? QColor(40, 24, 8) : QColor(90, 60, 30));
+    if (!face_.isNull()) p.drawPixmap(faceRect, face_);
+    if (on) {
+        // Lit: a warm light over the face and a gold rim round it.
+        p.fillRect(faceRect, QColor(255, 214, 90, 70));
+        p.setPen(QPen(QColor(255, 200, 40), 3));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(faceRect.adjusted(1, 1, -2, -2));
+        p.setPen(QPen(QColor(0, 0, 0, 170), 2));
+        p.drawLine(r.topLeft() + QPoint(1, 1), r.topRight() + QPoint(0, 1));
+        p.drawLine(r.topLeft() + QPoint(1, 1), r.bottomLeft() + QPoint(1, 0));
+    } else {
+        // Off: dimmed, standing out with a light upper-left and a dark lower-right edge.
+        p.fillRect(faceRect, QColor(20, 12, 4, 110));
+        p.setPen(QPen(QColor(255, 240, 210, 160), 1));
+        p.drawLine(r.topLeft(), r.topRight() - QPoint(1, 0));
+        p.drawLine(r.topLeft(), r.bottomLeft() - QPoint(0, 1));
+        p.setPen(QPen(QColor(0, 0, 0, 200), 2));
+        p.drawLine(r.bottomLeft() + QPoint(1, 0), r.bottomRight());
+        p.drawLine(r.topRight() + QPoint(0, 1), r.bottomRight());
+    }
+    if (hasFocus()) {
+        p.setPen(QPen(QColor(255, 255, 255, 140), 1, Qt::DotLine));
+        p.drawRect(r.adjusted(4, 4, -5, -5));
+    }
 }
 
 // ----- BlackView -----
@@ -145,6 +215,7 @@ void GameView::build() {
     panelInventory_ = Panel(rightPanel_, kSilver, QFrame::Raised, 1);
     for (int n = 1; n <= kItems; ++n) {
         auto* w = new PictureWidget(rightPanel_);
+        w->setObjectName(QString("item%1").arg(n));
         w->setPixmapSource(platform_.bitmap("ITEM" + std::to_string(n)));
         w->setToolTip(QString());
         w->onClick = [this, n] { handle([this, n] { app_.Game->itemClick(n); }); };
@@ -155,6 +226,7 @@ void GameView::build() {
     topPanel_ = Panel(client_, QColor(12, 20, 15));
     mainPanel_ = Panel(topPanel_, kSilver, QFrame::Sunken, 2);
     image2_ = new PictureWidget(mainPanel_);
+    image2_->setObjectName("Image2");
     image2_->setModel(&g.Image2);
     image2_->onPress = [this](Qt::MouseButton b, QPoint p) {
         MouseButton button = b == Qt::RightButton ? MouseButton::Right
@@ -198,19 +270,14 @@ void GameView::build() {
     score_->setAlignment(Qt::AlignCenter);
     score_->setFont(GameFont("Arial", 16, true));
     score_->setStyleSheet("color: navy;");
-    auto makeMode = [this](const char* bitmap, void (TGame::*handler)()) {
-        auto* b = new QToolButton(panelControl_);
-        b->setCheckable(true);
-        b->setAutoRaise(false);
-        QPixmap face = platform_.bitmap(bitmap);
-        b->setIcon(QIcon(face));
-        b->setIconSize(QSize(96, 56));
-        b->setFixedSize(100, 60);
-        connect(b, &QToolButton::clicked, this, [this, handler] { handle([this, handler] { (app_.Game.get()->*handler)(); }); });
+    auto makeMode = [this](const char* bitmap, const char* name, void (TGame::*handler)()) {
+        auto* b = new ModeButton(platform_.bitmap(bitmap), panelControl_);
+        b->setObjectName(name);
+        connect(b, &QAbstractButton::clicked, this, [this, handler] { handle([this, handler] { (app_.Game.get()->*handler)(); }); });
         return b;
     };
-    look_ = makeMode("BTNLOOK", &TGame::LookClick);
-    do_ = makeMode("BTNDO", &TGame::DoButtonClick);
+    look_ = makeMode("BTNLOOK", "Look", &TGame::LookClick);
+    do_ = makeMode("BTNDO", "DoButton", &TGame::DoButtonClick);
     image2_->overlay = [this](QPainter& p) {
         if (app_.Game->a_Off.Tag != 0) drawGrid(p);
     };
@@ -220,6 +287,7 @@ void GameView::build() {
     platform_.videoParent = [this] { return static_cast<QWidget*>(image2_); };
     platform_.videoOrigin = [] { return QPoint(0, 0); };
     platform_.onVideoStarted = [this](QWidget* surface) {
+        ++clipStarts_;
         std::erase_if(clips_, [&](const ShownClip& c) { return c.surface == surface; });
         clips_.push_back({surface, app_.Game->RoomEntries, std::nullopt});
     };
@@ -371,6 +439,11 @@ void GameView::sync() {
     if (syncing_) return;
     syncing_ = true;
     TGame& g = *app_.Game;
+    // Cursors the game has just loaded are installed before any control asks for one: an
+    // item put on the cursor shows at once.
+    for (int id = 1; id <= 34; ++id) {
+        if (!g.InstalledCursors[size_t(id)].empty()) platform_.installCursor(id, g.InstalledCursors[size_t(id)]);
+    }
     place(rightPanel_, g.RightPanel);
     place(image3_, g.Image3);
     image3_->refresh();
@@ -380,7 +453,9 @@ void GameView::sync() {
     place(image2_, g.Image2);
     image2_->refresh();
     image2_->setEnabled(g.Image2.Enabled);
-    image2_->setCursor(platform_.cursor(g.Image2.Cursor));
+    SetCursor(image2_, platform_.cursor(g.Image2.Cursor));
+    const bool restack = clipStarts_ != stackedAtClip_;  // a new clip went on top of the arrows
+    stackedAtClip_ = clipStarts_;
     for (auto it = clips_.begin(); it != clips_.end();) {
         bool gone = !it->surface || it->roomEntry != g.RoomEntries ||
                     (it->endedAtPicture && *it->endedAtPicture != g.Image2.PictureVersion);
@@ -393,30 +468,27 @@ void GameView::sync() {
     }
     auto placeArrow = [&](ClickArea* w, const Control& c) {
         w->setGeometry(g.Image2.Left + c.Left, g.Image2.Top + c.Top, c.Width, c.Height);
-        w->setVisible(c.Visible);
-        w->setCursor(platform_.cursor(c.Cursor));
-        if (c.Visible) w->raise();
+        Show(w, c.Visible, restack);
+        SetCursor(w, platform_.cursor(c.Cursor));
     };
     placeArrow(arrowN_, g.arrowN);
     placeArrow(arrowS_, g.arrowS);
     placeArrow(arrowE_, g.arrowE);
     placeArrow(arrowW_, g.arrowW);
     next1_->move(g.Image2.Left + g.Next1.Left, g.Image2.Top + g.Image2.Height - next1_->height() - 16);
-    next1_->setVisible(g.Next1.Visible);
-    if (g.Next1.Visible) next1_->raise();
+    Show(next1_, g.Next1.Visible, restack);
     for (int n = 1; n <= kItems; ++n) {
         const PictureControl& m = g.item[size_t(n)];
         items_[size_t(n)]->setGeometry(m.Left, m.Top, m.Width, m.Height);
-        items_[size_t(n)]->setVisible(m.Visible);
-        items_[size_t(n)]->setCursor(platform_.cursor(m.Cursor));
-        if (m.Visible) items_[size_t(n)]->raise();
+        Show(items_[size_t(n)], m.Visible);
+        SetCursor(items_[size_t(n)], platform_.cursor(m.Cursor));
     }
     place(controlPanel_, g.ControlPanel);
     place(textPanel_, g.TextPanel);
     place(panel1_, g.Panel1);
     place(text1_, g.text1);
     text1_->setText(DisplayText(g.text1.Caption));
-    text1_->setStyleSheet(QString("color: %1;").arg(ToQColor(g.text1.FontColor).name()));
+    SetStyleSheet(text1_, QString("color: %1;").arg(ToQColor(g.text1.FontColor).name()));
     place(panelControl_, g.PanelControl);
     score_->setGeometry(g.ScoreLabel.Left, g.ScoreLabel.Top, g.ScoreLabel.Width, g.ScoreLabel.Height);
     score_->setText(QString::fromStdString(g.ScoreLabel.Caption));
@@ -424,9 +496,6 @@ void GameView::sync() {
     do_->move(g.Panel3.Left + 101, 0);
     look_->setChecked(g.Look.Down);
     do_->setChecked(g.DoButton.Down);
-    for (int id = 1; id <= 34; ++id) {
-        if (!g.InstalledCursors[size_t(id)].empty()) platform_.installCursor(id, g.InstalledCursors[size_t(id)]);
-    }
     std::function<void(const MenuItem&)> menus = [&](const MenuItem& m) {
         auto it = actions_.find(m.Name);
         if (it != actions_.end()) {
@@ -499,14 +568,35 @@ IntroView::IntroView(Application& app, QtPlatform& platform, QRect area) : app_(
     };
     next_ = makeButton(in.nextbutton);
     exit_ = makeButton(in.exitbutton);
-    connect(next_, &QToolButton::clicked, this, [this] {
-        app_.guard([this] { app_.Intro->nextbuttonClick(); });
+    connect(next_, &QToolButton::clicked, this, [this] { press(false); });
+    connect(exit_, &QToolButton::clicked, this, [this] { press(true); });
+}
+
+void IntroView::press(bool skip) {
+    // A slide lets pending presses run while it is drawn; one that comes in then waits for
+    // the slide to finish, so every press does what it says and slide and caption stay
+    // together.
+    if (busy_) {
+        if (skip) skipWaiting_ = true;
+        else ++continuesWaiting_;
+        return;
+    }
+    busy_ = true;
+    bool nextSkip = skip;
+    for (;;) {
+        app_.guard([this, nextSkip] {
+            if (nextSkip) app_.Intro->exitbuttonClick();
+            else app_.Intro->nextbuttonClick();
+        });
         platform_.syncAll();
-    });
-    connect(exit_, &QToolButton::clicked, this, [this] {
-        app_.guard([this] { app_.Intro->exitbuttonClick(); });
-        platform_.syncAll();
-    });
+        if (platform_.modalClosing(WindowId::Intro) || nextSkip) break;  // what waits is for a closed window
+        if (skipWaiting_) nextSkip = true;
+        else if (continuesWaiting_ > 0) --continuesWaiting_;
+        else break;
+    }
+    skipWaiting_ = false;
+    continuesWaiting_ = 0;
+    busy_ = false;
 }
 
 void IntroView::aboutToShow() {
@@ -525,19 +615,20 @@ void IntroView::sync() {
     slide_->setVisible(in.Image1.Visible);
     slide_->refresh();
     caption_->setText(DisplayText(in.Introbox.Caption));
-    next_->setIcon(QIcon(platform_.bitmap(in.NextFace)));
-    exit_->setIcon(QIcon(platform_.bitmap(in.ExitFace)));
+    if (shownFaces_ != std::pair(in.NextFace, in.ExitFace)) {
+        shownFaces_ = {in.NextFace, in.ExitFace};
+        next_->setIcon(QIcon(platform_.bitmap(in.NextFace)));
+        exit_->setIcon(QIcon(platform_.bitmap(in.ExitFace)));
+    }
 }
 
 void IntroView::keyPressEvent(QKeyEvent* e) {
     if (e->key() == Qt::Key_Escape) {
-        app_.guard([this] { app_.Intro->exitbuttonClick(); });
-        platform_.syncAll();
+        press(true);
         return;
     }
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Space) {
-        app_.guard([this] { app_.Intro->nextbuttonClick(); });
-        platform_.syncAll();
+        press(false);
         return;
     }
     QWidget::keyPressEvent(e);
@@ -579,8 +670,8 @@ void CentreOverParent(QWidget* w) {
 
 void AboutView::sync() {
     TAbout1& a = *app_.About1;
-    setWindowTitle(QString::fromStdString(a.Caption));
-    background_->setPixmap(platform_.bitmap(a.Background));
+    SetWindowTitle(this, QString::fromStdString(a.Caption));
+    SetPixmap(background_, platform_.bitmap(a.Background));
     label1_->setText(DisplayText(a.Label1.Caption));
     okay_->setGeometry(a.Okay1.Left, a.Okay1.Top, a.Okay1.Width, a.Okay1.Height);
     okay_->setText(QString::fromStdString(a.Okay1.Caption));
@@ -640,8 +731,8 @@ void InventoryView::sync() {
     TInventory& inv = *app_.Inventory;
     setFixedSize(424, inv.WindowHeight - 26);
     background_->setGeometry(0, 0, width(), height());
-    background_->setPixmap(platform_.bitmap(inv.Background));
-    background_->lower();
+    SetPixmap(background_, platform_.bitmap(inv.Background));
+    if (children().first() != background_) background_->lower();
     itemPic_->refresh();
     inv1_->setGeometry(inv.Inv1.Left, inv.Inv1.Top, inv.Inv1.Width, std::max(60, inv.OK.Top - inv.Inv1.Top - 8));
     inv1_->setText(DisplayText(inv.Inv1.Caption));

@@ -2,6 +2,7 @@
 // model's handlers; none holds game rules.
 #pragma once
 
+#include <QAbstractButton>
 #include <QLabel>
 #include <QPointer>
 #include <QWidget>
@@ -68,6 +69,21 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* e) override;
 };
 
+// A mode button (Look, Do): its picture face raised and dimmed while the mode is off, pressed
+// in and lit while it is on, so the mode shows at a glance.
+class ModeButton : public QAbstractButton {
+    Q_OBJECT
+public:
+    ModeButton(QPixmap face, QWidget* parent);
+    QSize sizeHint() const override { return {100, 60}; }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QPixmap face_;
+};
+
 class GameView : public QWidget, public WindowView {
     Q_OBJECT
 public:
@@ -103,7 +119,7 @@ private:
     ClickArea *arrowN_ = nullptr, *arrowS_ = nullptr, *arrowE_ = nullptr, *arrowW_ = nullptr, *next1_ = nullptr;
     QLabel* text1_ = nullptr;
     QLabel* score_ = nullptr;
-    QToolButton *look_ = nullptr, *do_ = nullptr;
+    ModeButton *look_ = nullptr, *do_ = nullptr;
     void buildAuthoringPanel();
     void drawGrid(QPainter& p);
     QWidget* authorPanel_ = nullptr;
@@ -121,6 +137,7 @@ private:
         std::optional<uint64_t> endedAtPicture;  // the picture shown when the clip ended
     };
     std::vector<ShownClip> clips_;
+    uint64_t clipStarts_ = 0, stackedAtClip_ = 0;
     bool syncing_ = false;
 };
 
@@ -144,13 +161,19 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
+    void press(bool skip);  // Continue (Enter) or Skip (Escape)
+
     Application& app_;
     QtPlatform& platform_;
+    bool busy_ = false;
+    bool skipWaiting_ = false;
+    int continuesWaiting_ = 0;
     PictureWidget* bkg_;
     PictureWidget* slide_;
     QLabel* caption_;
     QToolButton* next_;
     QToolButton* exit_;
+    std::pair<std::string, std::string> shownFaces_;
     bool firstShow_ = true;
 };
 
