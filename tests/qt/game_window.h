@@ -28,8 +28,8 @@ protected:
         : user_("lnf-qtgame"),
           files_(user_.path, {fs::path(LNF_GAME_DIR)}),
           platform_(files_, EmbeddedResources()),
-          black_(QRect(0, 0, 1024, 768)),
           app_(platform_, files_, EmbeddedResources(), ScreenSize{1024, 768}),
+          black_(app_, platform_, QRect(0, 0, 1024, 768)),
           intro_(app_, platform_, QRect(0, 0, 1024, 768)),
           view_(app_, platform_, false, false),
           about_(app_, platform_, &view_),
@@ -77,8 +77,8 @@ protected:
     UserFolder user_;
     GameFiles files_;
     QtPlatform platform_;
-    BlackView black_;
     Application app_;
+    BlackView black_;
     IntroView intro_;
     GameView view_;
     AboutView about_;
