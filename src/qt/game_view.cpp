@@ -37,7 +37,7 @@ void GameView::build() {
     rightPanel_ = Panel(client_, Qt::black);
     image3_ = new PictureWidget(rightPanel_);
     image3_->setModel(&g.Image3);
-    panelInventory_ = Panel(rightPanel_, kSilver, QFrame::Raised, 1);
+    panelInventory_ = Panel(rightPanel_, kWood);
     for (int n = 1; n <= kItems; ++n) {
         auto* w = new PictureWidget(rightPanel_);
         w->setObjectName(QString("item%1").arg(n));
@@ -83,18 +83,20 @@ void GameView::build() {
     next1_->onClick = [this] { act([this] { app_.Game->Next1Click(); }); };
     next1_->hide();
 
-    controlPanel_ = Panel(topPanel_, kSilver);
-    textPanel_ = Panel(controlPanel_, kSilver, QFrame::Sunken, 2);
+    // The band round the message line and the status bar are of the game's dark wood, not
+    // the desktop's grey.
+    controlPanel_ = Panel(topPanel_, kWood);
+    textPanel_ = Panel(controlPanel_, kWood, QFrame::Sunken, 2);
     panel1_ = Panel(textPanel_, Qt::black);
     text1_ = new QLabel(panel1_);
     text1_->setWordWrap(true);
     text1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     text1_->setFont(GameFont("Times New Roman", 19));
-    panelControl_ = Panel(controlPanel_, kSilver, QFrame::Raised, 1);
+    panelControl_ = Panel(controlPanel_, kWood);
     score_ = new QLabel("Score: ", panelControl_);
     score_->setAlignment(Qt::AlignCenter);
     score_->setFont(GameFont("Arial", 16, true));
-    score_->setStyleSheet("color: navy;");
+    score_->setStyleSheet("color: rgb(246, 231, 193);");  // cream, to read on the wood
     auto makeMode = [this](const char* bitmap, const char* name, void (TGame::*handler)()) {
         auto* b = new ModeButton(platform_.bitmap(bitmap), panelControl_);
         b->setObjectName(name);
@@ -321,6 +323,16 @@ void GameView::sync() {
     text1_->setText(DisplayText(g.text1.Caption));
     SetStyleSheet(text1_, QString("color: %1;").arg(ToQColor(g.text1.FontColor).name()));
     place(panelControl_, g.PanelControl);
+    // The status bar, under the room and under the inventory, is the carved board.
+    for (QFrame* bar : {panelControl_, panelInventory_}) {
+        QSize& shown = bar == panelControl_ ? statusBarSize_ : inventoryBarSize_;
+        if (bar->size() == shown) continue;
+        shown = bar->size();
+        QPalette pal = bar->palette();
+        pal.setBrush(QPalette::Window,
+                     QBrush(platform_.bitmap("WOODBOT").scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+        bar->setPalette(pal);
+    }
     score_->setGeometry(g.ScoreLabel.Left, g.ScoreLabel.Top, g.ScoreLabel.Width, g.ScoreLabel.Height);
     score_->setText(QString::fromStdString(g.ScoreLabel.Caption));
     look_->move(g.Panel3.Left + 1, 0);

@@ -71,6 +71,7 @@ private:
     };
     std::vector<ShownClip> clips_;
     uint64_t clipStarts_ = 0, stackedAtClip_ = 0;
+    QSize statusBarSize_, inventoryBarSize_;
 };
 
 }  // namespace lnf

@@ -368,6 +368,7 @@ QPixmap QtPlatform::bitmap(const std::string& name) const {
     QPixmap pm;
     auto bytes = resources_.find(kBitmapResource, name);
     if (!bytes) bytes = resources_.find(kPngResource, name);
+    if (!bytes) bytes = resources_.find(kJpegResource, name);
     if (bytes) pm.loadFromData(bytes->data(), uint(bytes->size()));
     bitmaps_.emplace(name, pm);
     return pm;

@@ -77,7 +77,7 @@ public:
     // Helpers for the views.
     QCursor cursor(int id) const;
     void installCursor(int id, const std::string& resourceName);
-    QPixmap bitmap(const std::string& name) const;  // BITMAP or PNG resource
+    QPixmap bitmap(const std::string& name) const;  // BITMAP, PNG or JPEG resource
     static QImage toQImage(const Image& image);
     const GameFiles& files() const { return files_; }
     const ResourcePack& resources() const { return resources_; }

@@ -95,6 +95,29 @@ TEST_F(QtGame, ThePressedModeButtonIsPlainlyLit) {
     }
 }
 
+// ----- the frame -----
+
+TEST_F(QtGame, TheStatusBarAndTheBandUnderTheMessageLineAreNotDesktopGrey) {
+    QLabel* score = nullptr;
+    for (QLabel* l : view_.findChildren<QLabel*>())
+        if (l->text().startsWith("Score:")) score = l;
+    ASSERT_TRUE(score);
+    QWidget* statusBar = score->parentWidget();
+    QWidget* band = statusBar->parentWidget();  // round the message line, above the bar
+    for (QWidget* w : {statusBar, band}) {
+        QImage shot = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        int grey = 0, total = 0;
+        for (int y = 0; y < shot.height(); y += 2) {
+            for (int x = 0; x < shot.width(); x += 2, ++total) {
+                QRgb p = shot.pixel(x, y);
+                if (std::abs(qRed(p) - qGreen(p)) < 8 && std::abs(qGreen(p) - qBlue(p)) < 8 && qRed(p) > 60) ++grey;
+            }
+        }
+        EXPECT_LT(grey, total / 10) << w->metaObject()->className() << " " << w->geometry().width() << "x"
+                                    << w->geometry().height() << " is grey";
+    }
+}
+
 // ----- the intro -----
 
 class QtIntro : public QtGame {
