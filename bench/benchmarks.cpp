@@ -136,7 +136,7 @@ void BlendDuration(benchmark::State& state) {
     after.fill(Qt::white);
     for (auto _ : state) {
         int frames = 0;
-        int64_t ms = RunBlend(int(state.range(0)), [&](double k) {
+        int64_t ms = RunBlend(int(state.range(0)), WaitInEventLoop, [&](double k) {
             ComposeBlendFrame(before, after, k, frame);
             ++frames;
         });

@@ -3,6 +3,7 @@
 
 #include "game_fixture.h"
 #include "media/clip_decoder.h"
+#include "media/wav.h"
 
 using lnf::testing::Game;
 using namespace lnf;
@@ -152,4 +153,39 @@ TEST(Video, ShippedClipsDecodeWhole) {
         }
     }
     EXPECT_THROW(DecodeClip(std::string(LNF_GAME_DIR) + "/2grdata."), std::runtime_error);
+}
+
+TEST(Wav, TheShippedEffectsReadAndDamagedFilesAreRefused) {
+    GameFiles files({}, {LNF_GAME_DIR});
+    std::vector<uint8_t> door = files.read("music\\door.wav");
+    auto wav = ReadWav(door.data(), door.size());
+    ASSERT_TRUE(wav);
+    EXPECT_EQ(wav->bitsPerSample, 16);
+    EXPECT_GE(wav->channels, 1);
+    EXPECT_GT(wav->sampleRate, 0);
+    EXPECT_GT(wav->pcm.size(), door.size() / 2);
+    // A file cut short keeps what it has of its samples.
+    std::vector<uint8_t> cut(door.begin(), door.begin() + 1000);
+    auto part = ReadWav(cut.data(), cut.size());
+    ASSERT_TRUE(part);
+    EXPECT_LT(part->pcm.size(), 1000u);
+    // Not a wave, too short, a format chunk too short to hold its fields, 8-bit samples.
+    std::vector<uint8_t> notRiff = door;
+    notRiff[0] = 'X';
+    EXPECT_FALSE(ReadWav(notRiff.data(), notRiff.size()));
+    EXPECT_FALSE(ReadWav(door.data(), 43));
+    EXPECT_FALSE(ReadWav(nullptr, 0));
+    std::vector<uint8_t> eightBit = door;
+    for (size_t at = 12; at + 8 <= eightBit.size();) {
+        uint32_t len = eightBit[at + 4] | eightBit[at + 5] << 8 | eightBit[at + 6] << 16 | uint32_t(eightBit[at + 7]) << 24;
+        if (std::equal(eightBit.begin() + long(at), eightBit.begin() + long(at) + 4, "fmt ")) {
+            eightBit[at + 8 + 14] = 8;
+            std::vector<uint8_t> shortFmt = door;
+            shortFmt[at + 4] = 8;  // the chunk now ends before the sample size
+            EXPECT_FALSE(ReadWav(shortFmt.data(), shortFmt.size()));
+            break;
+        }
+        at += 8 + len + (len & 1);
+    }
+    EXPECT_FALSE(ReadWav(eightBit.data(), eightBit.size()));
 }

@@ -220,6 +220,17 @@ void TGame::Close() {
     app.platform.closeModal(WindowId::Game);
 }
 
+std::string TGame::FinalScoreText() const {
+    return "Your score: " + std::to_string(GameState.score()) + " of " + std::to_string(kFullScore);
+}
+
+void TGame::ShowFinalScore() {
+    // The last points come as the game ends: the player reads the total before the window goes.
+    text1.Caption = FinalScoreText();
+    app.platform.processMessages();
+    app.platform.sleep(kFinalScorePauseMs);
+}
+
 void TGame::StopTimers() {
     for (Timer* t : {&Reappear, &XForm, &TimeJab, &BigTime}) t->setEnabled(false);
     WaitingForContinue = false;

@@ -20,6 +20,11 @@ enum : int8_t { kRuleOwnMessage = -1, kRuleNone = 0, kRuleSuccess = 1, kRuleNotA
 constexpr int kLookMode = 30;
 constexpr int kDoMode = 31;
 
+// Every point the game gives, summed over one play to the end (the walkthrough checks it).
+constexpr int kFullScore = 122;
+// How long the final score stays on the message line before the game window closes.
+constexpr int kFinalScorePauseMs = 3000;
+
 enum class MouseButton { Left, Right, Middle };
 
 class TGame {
@@ -180,6 +185,9 @@ public:
     void Display(int n, bool shown);
     bool Vis(int n) const;
     void Score(int points);
+    // "Your score: N of 122": on the message line as the game is won, and in the conclusion.
+    std::string FinalScoreText() const;
+    void ShowFinalScore();
     // Installed screen cursors: id -> cursor resource name.
     std::array<std::string, 35> InstalledCursors;
 

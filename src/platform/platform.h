@@ -62,6 +62,10 @@ public:
 
     // Lets pending window messages run (and brings the screen up to date).
     virtual void processMessages() = 0;
+    // Sleeps until something happens (a press, a timer, the end of a tune) and lets it run:
+    // what a wait for the player calls over and over. Where there is nothing to sleep on it
+    // is processMessages.
+    virtual void waitMessages() { processMessages(); }
     virtual void sleep(int ms) = 0;
     virtual int64_t monotonicMs() = 0;
 

@@ -1,7 +1,8 @@
 #include "qt/blend.h"
 
 #include <QElapsedTimer>
-#include <QThread>
+#include <QEventLoop>
+#include <QTimer>
 #include <algorithm>
 
 namespace lnf {
@@ -21,7 +22,7 @@ void ComposeBlendFrame(const QImage& before, const QImage& after, double k, QIma
     }
 }
 
-int64_t RunBlend(int durationMs, const std::function<void(double)>& frame) {
+int64_t RunBlend(int durationMs, const std::function<void(int)>& wait, const std::function<void(double)>& frame) {
     QElapsedTimer clock;
     clock.start();
     const int64_t framePeriod = 16;  // about 60 frames a second
@@ -31,10 +32,16 @@ int64_t RunBlend(int durationMs, const std::function<void(double)>& frame) {
         frame(k);
         if (k >= 1.0) break;
         int64_t next = std::min<int64_t>(durationMs, (t / framePeriod + 1) * framePeriod);
-        int64_t wait = next - clock.elapsed();
-        if (wait > 0) QThread::msleep(ulong(wait));
+        int64_t pause = next - clock.elapsed();
+        if (pause > 0) wait(int(pause));
     }
     return clock.elapsed();
+}
+
+void WaitInEventLoop(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(std::max(0, ms), Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 }  // namespace lnf

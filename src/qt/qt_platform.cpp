@@ -1,14 +1,12 @@
 #include "qt/qt_platform.h"
 
 #include <QApplication>
-#include <QAudioOutput>
 #include <QDialog>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMediaPlayer>
 #include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
@@ -18,196 +16,20 @@
 #include <QFile>
 #include <QMediaDevices>
 #include <QTextBrowser>
-#include <QThread>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <algorithm>
+#include <memory>
 
 #include "app/controls.h"
-#include "media/clip_decoder.h"
+#include "media/wav.h"
+#include "qt/media_devices.h"
 #include "qt/blend.h"
 #include "pictures/image.h"
 #include "pictures/resources.h"
 
 namespace lnf {
-
-namespace {
-
-// Music: one tune at a time through Qt Multimedia, reporting its end as a notification.
-class QtMusic : public QObject, public MediaDevice {
-public:
-    QtMusic(QtPlatform& platform, PlayerId id) : platform_(platform), id_(id) {}
-    void open(const std::string& file) override {
-        close();
-        auto path = platform_.files().find(file);
-        if (!path) {
-            error_ = 275;
-            throw MediaError("Cannot open the media file \"" + NormalizeGameName(file) + "\"");
-        }
-        if (!player_) {
-            player_ = new QMediaPlayer(this);
-            output_ = new QAudioOutput(this);
-            player_->setAudioOutput(output_);
-            QObject::connect(player_, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus s) {
-                if (s == QMediaPlayer::EndOfMedia && playing_) {
-                    playing_ = false;
-                    lastPosition_ = player_->position();
-                    platform_.notifyMedia(id_);
-                }
-            });
-            QObject::connect(player_, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error, const QString&) {
-                error_ = 1;
-                if (playing_) {
-                    playing_ = false;
-                    platform_.notifyMedia(id_);
-                }
-            });
-        }
-        error_ = 0;
-        player_->setSource(QUrl::fromLocalFile(QString::fromStdString(path->string())));
-        open_ = true;
-    }
-    void close() override {
-        if (player_ && open_) {
-            bool wasPlaying = playing_;
-            playing_ = false;
-            player_->stop();
-            player_->setSource(QUrl());
-            if (wasPlaying) platform_.notifyMedia(id_);
-        }
-        open_ = false;
-    }
-    void play() override {
-        if (!open_) {
-            error_ = 263;
-            throw MediaError("The media device is not open");
-        }
-        player_->setPosition(0);
-        player_->play();
-        playing_ = true;
-    }
-    int64_t position() const override {
-        if (!player_ || !open_) return 0;
-        return playing_ ? player_->position() : lastPosition_;
-    }
-    int error() const override { return error_; }
-    void setDestination(const Rect&) override {}
-
-private:
-    QtPlatform& platform_;
-    PlayerId id_;
-    QMediaPlayer* player_ = nullptr;
-    QAudioOutput* output_ = nullptr;
-    bool open_ = false;
-    bool playing_ = false;
-    int64_t lastPosition_ = 0;
-    int error_ = 0;
-};
-
-// Video clips: decoded whole when opened, then painted frame by frame into the picture
-// panel on the clock, so a clip always starts and always ends on time.
-class QtVideo : public QObject, public MediaDevice {
-public:
-    QtVideo(QtPlatform& platform, PlayerId id) : platform_(platform), id_(id) {}
-    ~QtVideo() override { delete surface_; }
-    void open(const std::string& file) override {
-        close();
-        auto path = platform_.files().find(file);
-        if (!path) {
-            error_ = 275;
-            throw MediaError("Cannot open the video \"" + NormalizeGameName(file) + "\"");
-        }
-        if (loadedFrom_ != path->string()) {
-            try {
-                clip_ = DecodeClip(path->string());
-            } catch (const std::exception& e) {
-                error_ = 277;
-                throw MediaError(e.what());
-            }
-            loadedFrom_ = path->string();
-            frames_.clear();
-            for (const Image& f : clip_.frames) frames_.push_back(QPixmap::fromImage(QtPlatform::toQImage(f)));
-        }
-        open_ = true;
-        error_ = 0;
-    }
-    void close() override {
-        bool wasPlaying = playing_;
-        stop();
-        if (surface_) surface_->hide();
-        open_ = false;
-        if (wasPlaying) platform_.notifyMedia(id_);
-    }
-    void play() override {
-        if (!open_) {
-            error_ = 263;
-            throw MediaError("The media device is not open");
-        }
-        QWidget* parent = platform_.videoParent ? platform_.videoParent() : nullptr;
-        if (!surface_ || surface_->parentWidget() != parent) {
-            delete surface_;
-            surface_ = new QLabel(parent);
-            surface_->setScaledContents(true);
-            surface_->setAttribute(Qt::WA_TransparentForMouseEvents);
-        }
-        QPoint origin = platform_.videoOrigin ? platform_.videoOrigin() : QPoint();
-        surface_->setGeometry(origin.x() + dest_.left, origin.y() + dest_.top, dest_.width, dest_.height);
-        surface_->setPixmap(frames_.front());
-        surface_->show();
-        surface_->raise();
-        shownFrame_ = 0;
-        playing_ = true;
-        started_.start();
-        if (!timer_) {
-            timer_ = new QTimer(this);
-            timer_->setTimerType(Qt::PreciseTimer);
-            QObject::connect(timer_, &QTimer::timeout, this, [this] { step(); });
-        }
-        timer_->start(std::max(5, int(500 / clip_.framesPerSecond)));
-        if (platform_.onVideoStarted) platform_.onVideoStarted(surface_);
-    }
-    int64_t position() const override {
-        if (!open_) return 0;
-        return playing_ ? started_.elapsed() : clip_.durationMs();
-    }
-    int error() const override { return error_; }
-    void setDestination(const Rect& r) override { dest_ = r; }
-
-private:
-    void step() {
-        int64_t t = started_.elapsed();
-        int frame = int(t * clip_.framesPerSecond / 1000.0);
-        if (frame >= int(frames_.size())) {
-            stop();
-            if (platform_.onVideoEnded) platform_.onVideoEnded(surface_);
-            platform_.notifyMedia(id_);  // the last picture stays until the room picture changes
-            return;
-        }
-        if (frame != shownFrame_) {
-            shownFrame_ = frame;
-            surface_->setPixmap(frames_[size_t(frame)]);
-        }
-    }
-    void stop() {
-        playing_ = false;
-        if (timer_) timer_->stop();
-    }
-    QtPlatform& platform_;
-    PlayerId id_;
-    Clip clip_;
-    std::string loadedFrom_;
-    std::vector<QPixmap> frames_;
-    QPointer<QLabel> surface_;
-    QTimer* timer_ = nullptr;
-    QElapsedTimer started_;
-    Rect dest_;
-    int shownFrame_ = 0;
-    bool open_ = false;
-    bool playing_ = false;
-    int error_ = 0;
-};
-
-}  // namespace
 
 QtPlatform::QtPlatform(const GameFiles& files, const ResourcePack& resources) : files_(files), resources_(resources) {
     clock_.start();
@@ -239,10 +61,36 @@ void QtPlatform::processMessages() {
     QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
 }
 
+void QtPlatform::waitMessages() {
+    syncAll();
+    // Blocks in the event loop until there is something to do: a wait for the player costs
+    // nothing while nothing moves.
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
+
 void QtPlatform::sleep(int ms) {
     syncAll();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 5);
-    QThread::msleep(ulong(std::max(0, ms)));
+    // The screen keeps drawing while the game pauses, but the game itself does nothing else:
+    // presses wait for the end of the pause, and the game's timers and the ends of tunes and
+    // clips are handed on after it, as they would be after a pause that blocked.
+    ++quiet_;
+    WaitInEventLoop(ms);
+    --quiet_;
+    if (quiet_ == 0) deliverHeldBack();
+}
+
+void QtPlatform::deliverHeldBack() {
+    std::vector<TimerId> timers;
+    timers.swap(heldTimers_);
+    for (TimerId id : timers) {
+        auto it = timers_.find(id);
+        if (it != timers_.end() && it->second->isActive() && events_) events_->onTimer(id);
+    }
+    std::vector<PlayerId> ends;
+    ends.swap(heldMediaEnds_);
+    for (PlayerId id : ends)
+        if (events_) events_->onMediaNotify(id);
+    if (!timers.empty() || !ends.empty()) syncAll();
 }
 
 void QtPlatform::setTimer(TimerId id, bool enabled, int intervalMs) {
@@ -250,6 +98,10 @@ void QtPlatform::setTimer(TimerId id, bool enabled, int intervalMs) {
     if (!t) {
         t = new QTimer(this);
         connect(t, &QTimer::timeout, this, [this, id] {
+            if (quiet_ > 0) {
+                if (std::find(heldTimers_.begin(), heldTimers_.end(), id) == heldTimers_.end()) heldTimers_.push_back(id);
+                return;
+            }
             if (events_) events_->onTimer(id);
             syncAll();
         });
@@ -267,24 +119,25 @@ void QtPlatform::showModal(WindowId window) {
     WindowView* view = views_[window];
     if (!view) return;
     QWidget* w = view->widget();
+    // The window's run exists before it is shown, so that a close asked for while it opens
+    // (a press during its opening blend) is not lost.
+    ModalRun run;
+    modalRuns_[window] = &run;
     view->aboutToShow();
     view->sync();
     w->show();
     w->raise();
     w->activateWindow();
-    QEventLoop loop;
-    loops_[window] = &loop;
-    loop.exec(QEventLoop::DialogExec);
-    loops_.erase(window);
+    if (!run.closed) run.loop.exec(QEventLoop::DialogExec);
+    modalRuns_.erase(window);
     w->hide();
 }
 
 void QtPlatform::closeModal(WindowId window) {
-    auto it = loops_.find(window);
-    if (it != loops_.end()) {
-        it->second->quit();
-    } else if (window == WindowId::Black) {
-        if (onQuit) onQuit();
+    auto it = modalRuns_.find(window);
+    if (it != modalRuns_.end()) {
+        it->second->closed = true;
+        it->second->loop.quit();
     }
     if (window == WindowId::Black && onQuit) onQuit();
 }
@@ -349,14 +202,17 @@ std::optional<std::string> QtPlatform::saveFileDialog(const FileDialogOptions& o
 MediaDevice& QtPlatform::media(PlayerId id) {
     auto& slot = media_[id];
     if (!slot) {
-        if (id == PlayerId::MP1) slot = std::make_unique<QtMusic>(*this, id);
-        else slot = std::make_unique<QtVideo>(*this, id);
+        slot = MakeMediaDevice(*this, id);
     }
     return *slot;
 }
 
 void QtPlatform::notifyMedia(PlayerId id) {
     QTimer::singleShot(0, this, [this, id] {
+        if (quiet_ > 0) {
+            heldMediaEnds_.push_back(id);
+            return;
+        }
         if (events_) events_->onMediaNotify(id);
         syncAll();
     });
@@ -368,27 +224,11 @@ void QtPlatform::playSound(const std::string& file) {
     if (!path) return;
     QFile f(QString::fromStdString(path->string()));
     if (!f.open(QIODevice::ReadOnly)) return;
-    QByteArray wav = f.readAll();
-    // A plain PCM wave file: find "fmt " and "data".
-    auto u16 = [&](int at) { return int(uchar(wav[at])) | int(uchar(wav[at + 1])) << 8; };
-    auto u32 = [&](int at) { return u16(at) | u16(at + 2) << 16; };
-    if (wav.size() < 44 || !wav.startsWith("RIFF")) return;
-    int at = 12, channels = 0, rate = 0, bits = 0;
-    QByteArray pcm;
-    while (at + 8 <= wav.size()) {
-        QByteArray id = wav.mid(at, 4);
-        int size = u32(at + 4);
-        if (size < 0 || at + 8 + size > wav.size()) size = int(wav.size()) - at - 8;
-        if (id == "fmt ") {
-            channels = u16(at + 10);
-            rate = u32(at + 12);
-            bits = u16(at + 22);
-        } else if (id == "data") {
-            pcm = wav.mid(at + 8, size);
-        }
-        at += 8 + size + (size & 1);
-    }
-    if (bits != 16 || channels < 1 || rate <= 0 || pcm.isEmpty()) return;
+    QByteArray bytes = f.readAll();
+    auto wav = ReadWav(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size()));
+    if (!wav) return;
+    int channels = wav->channels, rate = wav->sampleRate;
+    QByteArray pcm(reinterpret_cast<const char*>(wav->pcm.data()), qsizetype(wav->pcm.size()));
     QAudioFormat format;
     format.setSampleRate(rate);
     format.setChannelCount(channels);
@@ -457,7 +297,7 @@ void QtPlatform::playTransition(Effect effect) {
     overlay->setGeometry(0, 0, w->width(), w->height());
     overlay->setAttribute(Qt::WA_TransparentForMouseEvents);
     overlay->show();
-    RunBlend(duration, [&](double k) {
+    RunBlend(duration, WaitInEventLoop, [&](double k) {
         ComposeBlendFrame(before, after, k, frame);
         overlay->setPixmap(QPixmap::fromImage(frame));
         overlay->repaint();
@@ -470,25 +310,33 @@ void QtPlatform::endTransition(Effect effect) { transitions_.erase(effect); }
 
 void QtPlatform::blendWindowIn(QWidget* window, int durationMs) {
     if (!window) return;
-    QString kind = QGuiApplication::platformName();
-    if (kind == "offscreen" || kind == "minimal") {
-        window->show();  // no window opacity there: the window simply appears
-        return;
-    }
+    // The blend runs on a timer while the window's own loop runs, so the window answers
+    // presses and keys from its first moment.
+    QPointer<QWidget> w = window;
+    auto* step = new QTimer(window);
+    step->setTimerType(Qt::PreciseTimer);
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
     window->setWindowOpacity(0.0);
     window->show();
-    QElapsedTimer timer;
-    timer.start();
-    for (;;) {
-        double k = std::min(1.0, double(timer.elapsed()) / durationMs);
-        window->setWindowOpacity(k);
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 2);
+    blending_.insert(window);
+    // Where the window system has no opacity (offscreen) the steps are kept but not sent.
+    const QString kind = QGuiApplication::platformName();
+    const bool opacity = kind != "offscreen" && kind != "minimal";
+    connect(step, &QTimer::timeout, window, [this, w, step, clock, durationMs, opacity] {
+        double k = durationMs > 0 ? std::min(1.0, double(clock->elapsed()) / durationMs) : 1.0;
+        if (!w->isVisible()) k = 1.0;  // closed while it blended: it opens solid next time
+        if (opacity || k >= 1.0) w->setWindowOpacity(k);
         // Without this the opacity steps wait in the connection to the display until the
-        // loop ends, and the window jumps from clear to solid.
-        QGuiApplication::sync();
-        if (k >= 1.0) break;
-        QThread::msleep(8);
-    }
+        // loop is idle, and the window jumps from clear to solid.
+        if (opacity) QGuiApplication::sync();
+        if (k >= 1.0) {
+            blending_.remove(w.data());
+            step->stop();
+            step->deleteLater();
+        }
+    });
+    step->start(8);
 }
 
 QCursor QtPlatform::cursor(int id) const {
@@ -514,10 +362,15 @@ void QtPlatform::installCursor(int id, const std::string& resourceName) {
 }
 
 QPixmap QtPlatform::bitmap(const std::string& name) const {
+    // Decoded once: the views ask for their faces on every sync, also while the game waits.
+    auto cached = bitmaps_.find(name);
+    if (cached != bitmaps_.end()) return cached->second;
     QPixmap pm;
     auto bytes = resources_.find(kBitmapResource, name);
     if (!bytes) bytes = resources_.find(kPngResource, name);
+    if (!bytes) bytes = resources_.find(kJpegResource, name);
     if (bytes) pm.loadFromData(bytes->data(), uint(bytes->size()));
+    bitmaps_.emplace(name, pm);
     return pm;
 }
 

@@ -3,20 +3,22 @@
 
 #include <QCursor>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QHash>
 #include <QImage>
 #include <QObject>
 #include <QPixmap>
 #include <QPointer>
+#include <QSet>
 #include <QTimer>
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "platform/platform.h"
 #include "world/game_files.h"
 
-class QEventLoop;
 class QWidget;
 
 namespace lnf {
@@ -41,9 +43,15 @@ public:
     ~QtPlatform() override;
 
     void setView(WindowId id, WindowView* view) { views_[id] = view; }
+    // True once a close of the modal window has been asked for (or when it is not running).
+    bool modalClosing(WindowId id) const {
+        auto it = modalRuns_.find(id);
+        return it == modalRuns_.end() || it->second->closed;
+    }
     void syncAll();
 
     void processMessages() override;
+    void waitMessages() override;
     void sleep(int ms) override;
     int64_t monotonicMs() override { return clock_.elapsed(); }
     void setTimer(TimerId id, bool enabled, int intervalMs) override;
@@ -61,13 +69,15 @@ public:
     void playTransition(Effect effect) override;
     void endTransition(Effect effect) override;
 
-    // Plays a window's opening blend from black.
+    // Starts a window's opening blend from black and returns: the blend plays on while the
+    // window runs.
     void blendWindowIn(QWidget* window, int durationMs);
+    bool blendingIn(const QWidget* window) const { return blending_.contains(window); }
 
     // Helpers for the views.
     QCursor cursor(int id) const;
     void installCursor(int id, const std::string& resourceName);
-    QPixmap bitmap(const std::string& name) const;  // BITMAP or PNG resource
+    QPixmap bitmap(const std::string& name) const;  // BITMAP, PNG or JPEG resource
     static QImage toQImage(const Image& image);
     const GameFiles& files() const { return files_; }
     const ResourcePack& resources() const { return resources_; }
@@ -91,15 +101,26 @@ private:
         QPixmap before;
         bool active = false;
     };
+    struct ModalRun {
+        QEventLoop loop;
+        bool closed = false;
+    };
+    void deliverHeldBack();
+
     const GameFiles& files_;
     const ResourcePack& resources_;
     QElapsedTimer clock_;
     std::map<TimerId, QTimer*> timers_;
     std::map<WindowId, WindowView*> views_;
-    std::map<WindowId, QEventLoop*> loops_;
+    std::map<WindowId, ModalRun*> modalRuns_;
+    QSet<const QWidget*> blending_;
+    int quiet_ = 0;  // inside a pause: timers and media ends are held back
+    std::vector<TimerId> heldTimers_;
+    std::vector<PlayerId> heldMediaEnds_;
     std::map<PlayerId, std::unique_ptr<MediaDevice>> media_;
     std::map<Effect, Transition> transitions_;
     std::map<int, QCursor> cursors_;
+    mutable std::map<std::string, QPixmap> bitmaps_;
     QObject* soundPlayer_ = nullptr;
 };
 

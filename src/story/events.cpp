@@ -24,7 +24,7 @@ void TGame::DrawPic(const std::string& name, int x, int y, bool noWait) {
     app.platform.processMessages();
     app.platform.sleep(1000);
     // The wait ends when the player presses "Continue", or when the game window closes.
-    while (Next1.Tag == 0 && !Closed) app.platform.processMessages();
+    while (Next1.Tag == 0 && !Closed) app.platform.waitMessages();
     WaitingForContinue = false;
     Next1.Visible = false;
     Next1.Tag = 0;

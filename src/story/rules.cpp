@@ -24,6 +24,7 @@ void TGame::Case1(int o, int8_t& r) {
         }
         Score(4);
         app.Tag = 2;
+        ShowFinalScore();
         Close();
         r = -1;
         return;

@@ -1,5 +1,6 @@
 #include "windows/lnf_intro.h"
 
+#include "app/lnf_game.h"
 #include "pictures/jpeg.h"
 
 namespace lnf {
@@ -39,6 +40,8 @@ void TIntro::FormShow() {
 void TIntro::FormActivate() {
     Image1.setPicture(DecodeJpeg(app.files.read(ConclusionMode ? "p1\\conclusion.jpg" : "intro\\intro.jpg")).image);
     Image1.Visible = true;
+    // The conclusion's one caption: what the player scored.
+    if (ConclusionMode) Introbox.Caption = app.Game->FinalScoreText();
 }
 
 void TIntro::DrawPic(const std::string& file, int pauseMs) {

@@ -12,84 +12,15 @@
 #include <functional>
 #include <set>
 
-#include "app/application.h"
-#include "app/lnf_game.h"
+#include "game_window.h"
 #include "conversation/lnf_closeup.h"
-#include "pictures/resources.h"
-#include "qt/qt_platform.h"
-#include "qt/views.h"
 #include "sound.h"
-#include "support.h"
-#include "windows/lnf_about.h"
-#include "windows/lnf_black.h"
-#include "windows/lnf_intro.h"
-#include "windows/lnf_inventory.h"
 
 namespace lnf {
 namespace {
 
-namespace fs = std::filesystem;
+using test::QtGame;
 using test::WaitUntil;
-
-
-class QtGame : public ::testing::Test {
-protected:
-    QtGame()
-        : user_("lnf-qtgame"),
-          files_(user_.path, {fs::path(LNF_GAME_DIR)}),
-          platform_(files_, EmbeddedResources()),
-          black_(QRect(0, 0, 1024, 768)),
-          app_(platform_, files_, EmbeddedResources(), ScreenSize{1024, 768}),
-          intro_(app_, platform_, QRect(0, 0, 1024, 768)),
-          view_(app_, platform_, false, false),
-          about_(app_, platform_, &view_),
-          inventory_(app_, platform_, &view_),
-          closeUp_(app_, platform_, &view_),
-          game_(*app_.Game) {
-        platform_.setView(WindowId::Black, &black_);
-        platform_.setView(WindowId::Intro, &intro_);
-        platform_.setView(WindowId::Game, &view_);
-        platform_.setView(WindowId::About1, &about_);
-        platform_.setView(WindowId::Inventory, &inventory_);
-        platform_.setView(WindowId::CloseUp, &closeUp_);
-        app_.Black->Time1.setEnabled(false);
-        view_.setGeometry(0, 0, 1024, 768);
-        app_.guard([&] {
-            game_.FormShow();
-            game_.FormActivate();
-            // The first click only shows the opening narrative.
-            game_.Image2MouseDown(MouseButton::Left, 100, 100);
-            game_.Image2Click();
-        });
-        view_.aboutToShow();
-        view_.show();
-        platform_.syncAll();
-    }
-    // A click on the first cell of the room that holds `code`, as the picture receives it.
-    void clickOn(int code) {
-        for (int cell = 0; cell < kGridColumns * kGridRows; ++cell) {
-            if (game_.RoomCells[size_t(cell)] != code) continue;
-            int x = int((cell / kGridRows + 0.5f) * game_.CellWidth), y = int((cell % kGridRows + 0.5f) * game_.CellHeight);
-            app_.guard([&] { game_.Image2MouseDown(MouseButton::Left, x, y); });
-            app_.guard([&] { game_.Image2Click(); });
-            platform_.syncAll();
-            return;
-        }
-        FAIL() << "no object code " << code << " in room " << int(game_.GameState.Room);
-    }
-    QLabel* clipSurface(const QRect& r) { return test::LabelAt(view_, r); }
-    test::UserFolder user_;
-    GameFiles files_;
-    QtPlatform platform_;
-    BlackView black_;
-    Application app_;
-    IntroView intro_;
-    GameView view_;
-    AboutView about_;
-    InventoryView inventory_;
-    CloseUpView closeUp_;
-    TGame& game_;
-};
 
 TEST_F(QtGame, TheBirdsFlightIsSeenWholeAndThenTheChangedRoomTakesOver) {
     app_.guard([&] {

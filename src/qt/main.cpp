@@ -111,8 +111,8 @@ int main(int argc, char** argv) {
                screen.width, screen.height);
     if (windowed) area.moveTopLeft(QPoint(real.x() + 40, real.y() + 40));
 
-    BlackView black(real);
     Application app(platform, files, resources, screen);
+    BlackView black(app, platform, real);
     platform.setView(WindowId::Black, &black);
     IntroView intro(app, platform, area);
     GameView game(app, platform, windowed, authoring);
@@ -125,12 +125,7 @@ int main(int argc, char** argv) {
     platform.setView(WindowId::About1, &about);
     platform.setView(WindowId::Inventory, &inventory);
     platform.setView(WindowId::CloseUp, &closeUp);
-    bool quitting = false;
-    platform.onQuit = [&] {
-        if (quitting) return;
-        quitting = true;
-        QTimer::singleShot(0, &qapp, &QApplication::quit);
-    };
+    platform.onQuit = [&] { QTimer::singleShot(0, &qapp, &QApplication::quit); };
     if (check) {
         // Plays the start as a player would: skip the intro, wait for the game window.
         auto* poll = new QTimer(&qapp);
