@@ -1,24 +1,10 @@
-// Cursor modes and the mouse: Look, Do or an item on the cursor, the combining clicks on the
-// inventory, and a press on the room picture handed to the actions as a grid cell.
+// Cursor modes and the mouse: Look, Do or an item on the cursor, and a press on the room
+// picture handed to the actions as a grid cell.
 #include <cmath>
 
 #include "app/lnf_game.h"
-#include "windows/lnf_inventory.h"
 
 namespace lnf {
-
-namespace {
-// The inventory picture that reacts to a held item, and shows its cursor.
-int PartnerOf(int held) {
-    switch (held) {
-        case kCheese: return kLeaf;
-        case kThread: return kStick;
-        case kEggWhite: return kRosePetal;
-        case kLeaf: return kCheese;
-        default: return 0;
-    }
-}
-}  // namespace
 
 void TGame::ChangeCursor(int mode) {
     CursorMode = mode;
@@ -28,7 +14,8 @@ void TGame::ChangeCursor(int mode) {
     DoButton.Down = mode == kDoMode;
     Look.Down = mode == kLookMode;
     if (GameState.HeldItem > kItems || GameState.HeldItem < 0) GameState.HeldItem = kNoItem;
-    int partner = PartnerOf(GameState.HeldItem);
+    // The inventory picture that combines with the held item shows its cursor.
+    int partner = CombinationPartner(GameState.HeldItem);
     for (int p : {kCheese, kRosePetal, kStick, kLeaf}) item[size_t(p)].Cursor = p == partner ? int(GameState.HeldItem) : int(crArrow);
 }
 
@@ -40,50 +27,6 @@ void TGame::GetCursor(int n) {
 
 void TGame::LookClick() { ChangeCursor(kLookMode); }
 void TGame::DoButtonClick() { ChangeCursor(kDoMode); }
-
-void TGame::itemClick(int n) {
-    if (n < 1 || n > kItems) return;
-    int8_t held = GameState.HeldItem;
-    if ((n == kCheese && held == kLeaf) || (n == kLeaf && held == kCheese)) {
-        ChangeCursor(kCheese);
-        GameState.Progress[CheeseStage] = kCheeseWrappedInLeaf;
-        Score(2);
-        item[kLeaf].Visible = false;
-        Score(2);
-        text1.Caption = "You wrap the Tumtum leaf up in the cheese.";
-        return;
-    }
-    if (n == kRosePetal && held == kEggWhite) {
-        ChangeCursor(kRosePetal);
-        GameState.Progress[EggWhiteStage] = kEggWhiteOnPetal;
-        item[kEggWhite].Visible = false;
-        Score(2);
-        text1.Caption = "You put the Egg White on the Rose Petal.";
-        return;
-    }
-    if (n == kStick && held == kThread) {
-        item[kStick].Visible = false;
-        item[kThread].Visible = false;
-        text1.Caption = "You tie the yarn to the stick.";
-        Score(2);
-        Display(kFishingRod, true);
-        ChangeCursor(kFishingRod);
-        return;
-    }
-    ChangeCursor(n);
-}
-
-void TGame::itemDblClick(int n) {
-    if (n < 1 || n > kItems) return;
-    CloseLookItem = n;
-    switch (n) {
-        case kHarp: CloseLookVariant = GameState.Progress[HarpStage]; break;
-        case kCheese: CloseLookVariant = GameState.Progress[CheeseStage]; break;
-        case kBottle: CloseLookVariant = GameState.Progress[BottleStage]; break;
-        default: CloseLookVariant = 0; break;
-    }
-    app.Inventory->ShowModal();
-}
 
 void TGame::Image2Click() { Image2.Tag = 0; }
 void TGame::Image2DblClick() { Image2.Tag = 1; }
@@ -117,30 +60,6 @@ void TGame::Image2MouseDown(MouseButton button, int x, int y) {
         if (CursorMode == kLookMode) Looks(ClickedCell);
         if (CursorMode == kDoMode) Does(ClickedCell);
     }
-}
-
-void TGame::Display(int n, bool shown) {
-    if (n < 1 || n > kItems) return;
-    PictureControl& pic = item[size_t(n)];
-    if (!shown) {
-        pic.Visible = false;
-        ChangeCursor(kDoMode);
-        return;
-    }
-    int column = (n - 1) % 3, row = (n - 1) / 3;
-    pic.Width = int(std::trunc(37 * ScaleX));
-    pic.Height = int(std::trunc(40 * ScaleY));
-    pic.Left = 13 + column * ItemStep;
-    pic.Top = 10 + row * ItemStep;
-    pic.Visible = true;
-    Score(2);
-}
-
-bool TGame::Vis(int n) const { return n >= 1 && n <= kItems && item[size_t(n)].Visible; }
-
-void TGame::Score(int points) {
-    GameState.setScore(GameState.score() + points);
-    ScoreLabel.Caption = "Score: " + std::to_string(GameState.score());
 }
 
 }  // namespace lnf

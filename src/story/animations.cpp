@@ -7,11 +7,7 @@ namespace lnf {
 void TGame::FadeOn(const std::string& name, int x, int y) {
     Rect area{0, 0, Image2.Width, Image2.Height};
     app.platform.beginTransition(Effect::TR1, WindowId::Game, area);
-    JpegPicture = LoadResourcePicture(name);
-    JpegBitmap = JpegPicture.toRgb();
-    Image shown = Image2.Picture.empty() ? JpegBitmap : Image2.Picture.toRgb();
-    shown.draw(JpegBitmap, x, y);
-    Image2.setPicture(std::move(shown));
+    LayOver(name, x, y);
     app.platform.processMessages();
     app.platform.playTransition(Effect::TR1);
     app.platform.endTransition(Effect::TR1);

@@ -11,11 +11,7 @@ void TGame::Next1Click() {
 }
 
 void TGame::DrawPic(const std::string& name, int x, int y, bool noWait) {
-    JpegPicture = LoadResourcePicture(name);
-    JpegBitmap = JpegPicture.toRgb();
-    Image shown = Image2.Picture.empty() ? JpegBitmap : Image2.Picture.toRgb();
-    shown.draw(JpegBitmap, x, y);
-    Image2.setPicture(std::move(shown));
+    LayOver(name, x, y);
     app.platform.processMessages();
     if (noWait) return;
     Image2.Enabled = false;
@@ -71,7 +67,7 @@ void TGame::Catfish() {
             break;
         default: break;
     }
-    PlayVid(MP2, PlayerId::MP2, 629, 212, 164, 188);
+    PlayClip(PlayerId::MP2);
     Image2.Enabled = true;
     app.platform.processMessages();
 }
@@ -94,7 +90,7 @@ bool TGame::Bridge(int fromRoom, int picture) {
 
 void TGame::Tree() {
     MP3.Tag = 1;
-    PlayVid(MP3, PlayerId::MP3, 544, 77, 91, 71);
+    PlayClip(PlayerId::MP3);
     if (GameState.Progress[MainStage] < kTreeSeen) Score(5);
     GameState.Progress[MainStage] = kTreeSeen;
 }

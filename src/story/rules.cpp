@@ -417,7 +417,7 @@ int8_t TGame::GridCondition(int o) {
                     state[kNest] = 1;
                     GameState.ExitNorth[kJubjubTree] = kGardenBehindCabin;
                     progress[BirdStage] = kJubjubFlown;
-                    PlayVid(MP, PlayerId::MP, 65, 16, 312, 148);
+                    PlayClip(PlayerId::MP);
                     app.platform.playSound("music\\jubjub.wav");
                     r = kRuleSuccess;
                 }

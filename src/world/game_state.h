@@ -50,6 +50,9 @@ struct GameStateRecord {
 };
 #pragma pack(pop)
 
+// The mark in front of the record in a saved game and in the start record.
+constexpr std::array<uint8_t, 2> kSaveMark = {'v', '2'};
+
 static_assert(sizeof(GameStateRecord) == 448, "the saved record is 448 bytes");
 static_assert(offsetof(GameStateRecord, ExitNorth) == 0);
 static_assert(offsetof(GameStateRecord, ExitSouth) == 33);

@@ -4,53 +4,11 @@
 #include <string>
 
 #include "app/lnf_game.h"
+#include "world/picture_tables.h"
 #include "world/shifted_text.h"
 
 namespace lnf {
 namespace {
-
-struct AreaRect {
-    int16_t left, top, width, height;
-};
-
-// Exit areas in the 1024 x 768 reference, per room: north, south, east, west.
-constexpr AreaRect kAreas[33][4] = {
-    {},
-    {{0, 0, 0, 0}, {488, 345, 210, 55}, {0, 0, 0, 0}, {1, 274, 35, 126}},
-    {{594, 209, 80, 46}, {0, 0, 0, 0}, {716, 316, 83, 82}, {1, 344, 100, 54}},
-    {{0, 0, 0, 0}, {0, 0, 0, 0}, {736, 290, 64, 109}, {1, 272, 87, 130}},
-    {{230, 0, 360, 60}, {0, 0, 0, 0}, {737, 297, 64, 103}, {0, 0, 0, 0}},
-    {{0, 0, 0, 0}, {297, 339, 260, 63}, {0, 0, 0, 0}, {288, 16, 172, 75}},
-    {{430, 177, 75, 70}, {125, 360, 200, 50}, {0, 0, 0, 0}, {0, 200, 80, 250}},
-    {{0, 0, 0, 0}, {325, 310, 300, 85}, {0, 0, 0, 0}, {0, 0, 0, 0}},
-    {{0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, {1, 229, 38, 171}},
-    {{380, 120, 100, 100}, {0, 0, 0, 0}, {730, 290, 70, 80}, {1, 272, 95, 103}},
-    {{688, 92, 60, 103}, {250, 360, 102, 37}, {763, 248, 38, 135}, {0, 0, 0, 0}},
-    {{0, 0, 0, 0}, {327, 337, 188, 55}, {0, 0, 0, 0}, {0, 0, 0, 0}},
-    {{290, 110, 60, 60}, {0, 0, 0, 0}, {748, 280, 50, 100}, {0, 0, 0, 0}},
-    {{246, 118, 32, 24}, {160, 355, 190, 40}, {0, 0, 0, 0}, {0, 0, 0, 0}},
-    {{0, 0, 0, 0}, {0, 0, 0, 0}, {750, 150, 50, 240}, {1, 150, 50, 240}},
-    {{603, 4, 102, 243}, {0, 0, 0, 0}, {695, 326, 105, 74}, {0, 0, 0, 0}},
-    {{0, 0, 0, 0}, {600, 67, 143, 204}, {0, 0, 0, 0}, {429, 2, 193, 106}},
-    {{0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, {236, 121, 102, 167}},
-    {{0, 0, 0, 0}, {296, 346, 210, 53}, {0, 0, 0, 0}, {0, 0, 0, 0}},
-    {{650, 84, 120, 152}, {60, 340, 265, 50}, {0, 0, 0, 0}, {1, 240, 70, 60}},
-    {{0, 0, 0, 0}, {315, 366, 200, 36}, {0, 0, 0, 0}, {0, 0, 0, 0}},
-    {{77, 252, 78, 62}, {0, 0, 0, 0}, {762, 329, 33, 52}, {1, 330, 27, 43}},
-    {{0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, {1, 325, 105, 70}},
-    {{115, 150, 60, 40}, {100, 350, 270, 50}, {0, 0, 0, 0}, {0, 0, 0, 0}},
-    {{240, 250, 80, 53}, {0, 0, 0, 0}, {772, 245, 27, 81}, {0, 0, 0, 0}},
-    {{400, 250, 70, 14}, {430, 375, 122, 25}, {0, 0, 0, 0}, {0, 0, 0, 0}},
-    {{0, 0, 0, 0}, {140, 370, 76, 28}, {0, 0, 0, 0}, {1, 225, 23, 119}},
-    {{333, 230, 70, 32}, {0, 0, 0, 0}, {740, 270, 50, 100}, {0, 0, 0, 0}},
-    {{375, 230, 105, 50}, {0, 0, 0, 0}, {0, 0, 0, 0}, {10, 350, 50, 40}},
-    {{0, 0, 0, 0}, {150, 342, 200, 46}, {720, 80, 70, 64}, {0, 0, 0, 0}},
-    {{85, 163, 40, 34}, {165, 360, 185, 30}, {0, 0, 0, 0}, {0, 0, 0, 0}},
-    {{0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, {1, 340, 70, 60}},
-    {{10, 210, 60, 60}, {94, 370, 152, 31}, {0, 0, 0, 0}, {0, 0, 0, 0}},
-};
-
-enum Direction { North = 0, South = 1, East = 2, West = 3 };
 
 void PlaceArea(Control& area, const AreaRect& r, float sx, float sy) {
     if (r.width == 0) {
@@ -73,13 +31,10 @@ void TGame::SetArrows() {
     AreaRect none{0, 0, 0, 0};
     auto rect = [&](Direction d) -> AreaRect {
         if (!ValidRoom(room)) return none;
-        AreaRect r = kAreas[room][d];
-        // The five areas that the story opens are shown only while their exit is open.
-        if (room == kGoatEngine && d == North && GameState.ExitNorth[kGoatEngine] == 0) return none;
-        if (room == kJubjubTree && d == North && GameState.ExitNorth[kJubjubTree] == 0) return none;
-        if (room == kQueenPath && d == North && GameState.ExitNorth[kQueenPath] == 0) return none;
-        if (room == kFawnWood && d == East && GameState.ExitEast[kFawnWood] == 0) return none;
-        if (room == kRathsHollow && d == East && GameState.ExitEast[kRathsHollow] == 0) return none;
+        AreaRect r = ExitAreas()[size_t(room)][d];
+        // The areas that the story opens are shown only while their exit is open.
+        const int8_t* exits[4] = {GameState.ExitNorth, GameState.ExitSouth, GameState.ExitEast, GameState.ExitWest};
+        if (IsStoryExit(room, d) && exits[d][room] == 0) return none;
         return r;
     };
     PlaceArea(arrowE, rect(East), ScaleX, ScaleY);

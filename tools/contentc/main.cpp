@@ -2,6 +2,8 @@
 // stops the build on anything malformed or missing.
 //
 //   contentc --content DIR --game DIR --pack FILE [--allow-missing]
+//   contentc --print-table grid|exits|pieces|clips
+//   contentc --clip ROOM.svg VARIANT X Y W H FRAMES_DIR OUT_DIR
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -21,13 +23,9 @@ using namespace contentc;
 
 namespace {
 
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::string();
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+constexpr const char* kUsage =
+    "usage: contentc --content DIR --game DIR --pack FILE [--allow-missing]\n"
+    "       contentc --print-table grid|exits|pieces|clips\n";
 
 std::pair<int, int> Hotspot(const std::string& svgText, int units, int size) {
     std::smatch m;
@@ -192,8 +190,7 @@ void BuildStartRecord(Context& c) {
     start.Room = 4;
     start.ShownRoom = 4;
     std::vector<uint8_t> bytes(2 + sizeof(start));
-    bytes[0] = 'v';
-    bytes[1] = '2';
+    std::copy(lnf::kSaveMark.begin(), lnf::kSaveMark.end(), bytes.begin());
     std::memcpy(bytes.data() + 2, start.bytes(), sizeof(start));
     c.out.file("data/zerodata", bytes);
 }
@@ -208,10 +205,8 @@ int ComposeClip(char** a) {
     int x = std::atoi(a[2]), y = std::atoi(a[3]), w = std::atoi(a[4]), h = std::atoi(a[5]);
     std::string frames = a[6], outDir = a[7];
     try {
-        std::string css = variant == "-" ? std::string()
-                                         : "#" + variant + " { display: inline !important; }\n#un" + variant +
-                                               " { display: none !important; }\n";
-        lnf::Image background = ToImage(RenderSvg(room, 792, 392, css));
+        std::string css = variant == "-" ? std::string() : VariantCss(variant);
+        lnf::Image background = ToImage(RenderSvg(room, lnf::kGrid.pictureWidth, lnf::kGrid.pictureHeight, css));
         lnf::Image crop(w, h, 3);
         // A rectangle may reach past the picture's edge (the cat-fish's does by a pixel): the
         // edge pixels repeat there.
@@ -247,6 +242,7 @@ int ComposeClip(char** a) {
 
 int main(int argc, char** argv) {
     if (argc == 10 && std::string(argv[1]) == "--clip") return ComposeClip(argv + 2);
+    if (argc == 3 && std::string(argv[1]) == "--print-table") return PrintTable(argv[2], std::cout) ? 0 : 2;
     std::string content, game, pack;
     bool allowMissing = false;
     for (int i = 1; i < argc; ++i) {
@@ -257,12 +253,12 @@ int main(int argc, char** argv) {
         else if (a == "--pack") pack = next();
         else if (a == "--allow-missing") allowMissing = true;
         else {
-            std::cerr << "usage: contentc --content DIR --game DIR --pack FILE [--allow-missing]\n";
+            std::cerr << kUsage;
             return 2;
         }
     }
     if (content.empty() || game.empty() || pack.empty()) {
-        std::cerr << "usage: contentc --content DIR --game DIR --pack FILE [--allow-missing]\n";
+        std::cerr << kUsage;
         return 2;
     }
     Output out;
@@ -274,6 +270,7 @@ int main(int argc, char** argv) {
     BuildStoryTexts(c);
     BuildStartRecord(c);
     BuildConversations(content, allowMissing, out, diag);
+    CheckObjectsDoc(content + "/rooms/OBJECTS.md", diag);
     BuildPictures(content, allowMissing, out, diag);
     if (fs::exists(content + "/help/help.html")) {
         std::string html = Slurp(content + "/help/help.html");

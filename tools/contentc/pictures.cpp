@@ -123,7 +123,7 @@ void BuildPictures(const std::string& contentDir, bool allowMissing, Output& out
             return false;
         }
         try {
-            into = RenderSvg(file, 792, 392);
+            into = RenderSvg(file, lnf::kGrid.pictureWidth, lnf::kGrid.pictureHeight);
             return true;
         } catch (const std::exception& e) {
             diag.error(e.what());
@@ -132,7 +132,7 @@ void BuildPictures(const std::string& contentDir, bool allowMissing, Output& out
     };
     auto room = [&](int n) {
         char nn[3] = {char('0' + n / 10), char('0' + n % 10), 0};
-        return ToImage(RenderSvg(contentDir + "/rooms/r" + nn + ".svg", 792, 392));
+        return ToImage(RenderSvg(contentDir + "/rooms/r" + nn + ".svg", lnf::kGrid.pictureWidth, lnf::kGrid.pictureHeight));
     };
     Rgba pic;
     for (const char* name : {"cauldx", "cauld2", "cauld3", "cauld4"}) {
@@ -155,7 +155,7 @@ void BuildPictures(const std::string& contentDir, bool allowMissing, Output& out
             lnf::Image big;
             overlay("big", room(27), 0, 0, &big);
             if (!big.empty()) {
-                lnf::Image full(792, 392, 3);
+                lnf::Image full(lnf::kGrid.pictureWidth, lnf::kGrid.pictureHeight, 3);
                 std::fill(full.pixels.begin(), full.pixels.end(), uint8_t(0));
                 full.draw(big, 0, 0);
                 overlay("eyes1", full, 362, 1);

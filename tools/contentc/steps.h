@@ -13,6 +13,11 @@ namespace contentc {
 std::vector<uint8_t> BuildIco(const std::vector<std::pair<int, std::vector<uint8_t>>>& sizes);
 // Conversation texts and the question records of both levels.
 void BuildConversations(const std::string& contentDir, bool allowMissing, Output& out, Diagnostics& diag);
+// The shared tables, tab-separated under a header line, for the build scripts; false if
+// there is no table of that name.
+bool PrintTable(const std::string& name, std::ostream& out);
+// content/rooms/OBJECTS.md against the tables: every exit area and changed-look corner.
+void CheckObjectsDoc(const std::string& file, Diagnostics& diag);
 // Portraits, event pictures, the intro slides.
 void BuildPictures(const std::string& contentDir, bool allowMissing, Output& out, Diagnostics& diag);
 
