@@ -38,7 +38,7 @@ void TGame::MPNotify() {
 
 void TGame::MP3Notify() {
     // The tree fades in only where the player can still see it.
-    if (GameState.Room == kAncientTree) FadeOn("tree", 543, 45);
+    if (GameState.Room == kAncientTree) FadeOn(kTreeOverlay.name, kTreeOverlay.x, kTreeOverlay.y);
     MP3.Tag = 0;
 }
 

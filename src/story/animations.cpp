@@ -37,9 +37,9 @@ void TGame::TimeJabTimer() {
     int step = TimeJab.Tag;
     if (step == 1) {
         Playit("music\\roar.wma");
-        Draws("j1", 205, 0);
+        Draws(kJabberwockOverlay.name + std::string("1"), kJabberwockOverlay.x, kJabberwockOverlay.y);
     } else if (step >= 2 && step <= 10) {
-        Draws("j" + std::to_string(step), 205, 0);
+        Draws(kJabberwockOverlay.name + std::to_string(step), kJabberwockOverlay.x, kJabberwockOverlay.y);
     } else if (step == 11) {
         GameState.Progress[JabberwockCame] = 1;
         text1.Caption = app.text("jabber");
@@ -72,21 +72,21 @@ void TGame::BigTimeTimer() {
     switch (BigTime.Tag) {
         case 1:
             BigTime.setInterval(1000);
-            DrawPic("eyes2", 362, 1, true);
+            DrawPic(kEyesOverlay.name + std::string("2"), kEyesOverlay.x, kEyesOverlay.y, true);
             return;
-        case 2: DrawPic("eyes1", 362, 1, true); return;
-        case 3: DrawPic("eyes2", 362, 1, true); return;
+        case 2: DrawPic(kEyesOverlay.name + std::string("1"), kEyesOverlay.x, kEyesOverlay.y, true); return;
+        case 3: DrawPic(kEyesOverlay.name + std::string("2"), kEyesOverlay.x, kEyesOverlay.y, true); return;
         case 4:
-            DrawPic("eyes1", 362, 1, true);
+            DrawPic(kEyesOverlay.name + std::string("1"), kEyesOverlay.x, kEyesOverlay.y, true);
             text1.Caption = app.text("kitty");
             return;
         case 5:
             BigTime.setInterval(500);
-            DrawPic("eyes2", 362, 1, true);
+            DrawPic(kEyesOverlay.name + std::string("2"), kEyesOverlay.x, kEyesOverlay.y, true);
             return;
         case 6:
             BigTime.setInterval(1000);
-            DrawPic("eyes1", 362, 1, true);
+            DrawPic(kEyesOverlay.name + std::string("1"), kEyesOverlay.x, kEyesOverlay.y, true);
             return;
         case 7: BigTime.setInterval(10000); return;
         default: break;

@@ -99,7 +99,7 @@ void TGame::Transforms() {
     ChangeCursor(kDoMode);
     arrowW.Visible = false;
     arrowS.Visible = false;
-    FadeOn("knight", 0, 0);
+    FadeOn(kKnightOverlay.name, kKnightOverlay.x, kKnightOverlay.y);
     XForm.setEnabled(true);
 }
 

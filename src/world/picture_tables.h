@@ -74,6 +74,18 @@ const OverlayPiece* PieceOfObject(int object);
 // The room's event picture for UpDateScreen, or null.
 const OverlayPiece* EventPieceOfRoom(int room);
 
+// ----- story pictures laid over a room's picture by the events and animations -----
+struct EventOverlay {
+    const char* name;  // the picture resource (the Jabberwock's frames add 1..10)
+    int room;          // the room whose drawing it is cut from
+    int x, y;          // where it lies, in picture pixels
+};
+//                                           name      room                x    y
+constexpr EventOverlay kKnightOverlay{"knight", kHorseRoad, 0, 0};
+constexpr EventOverlay kTreeOverlay{"tree", kAncientTree, 543, 45};
+constexpr EventOverlay kEyesOverlay{"eyes", kMushroomRing, 362, 1};  // eyes1 and eyes2
+constexpr EventOverlay kJabberwockOverlay{"j", kJabberwockCanyon, 205, 0};
+
 // ----- video clips, drawn over their room's picture -----
 struct ClipRect {
     PlayerId player;
