@@ -3,16 +3,31 @@
 
 Usage: tools/gridpreview.py content/rooms/r04.svg [out.png]
 
+The grid's geometry is the game's, printed by the content compiler (build/contentc, or the
+one named by LNF_CONTENTC).
+
 Prints the 37 x 17 grid of object codes (rows top to bottom) as the build will compute it,
 approximately, and with out.png writes the picture with the grid and codes drawn over it and
 the drawn ways out (the exit-* groups) outlined in cyan. `contentc --check-room N FILE.svg`
 checks those against the exit areas.
 The build's own check (the content compiler) is exact; this is only for drawing.
 """
-import os, re, subprocess, sys, tempfile
+import math, os, re, subprocess, sys, tempfile
 
 CONVERT = "/usr/bin/convert"
-COLS, ROWS, CW, CH = 37, 17, 21.44, 24.0
+
+
+def grid_geometry():
+    root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+    contentc = os.environ.get("LNF_CONTENTC", os.path.join(root, "build", "contentc"))
+    lines = subprocess.run([contentc, "--print-table", "grid"], check=True, capture_output=True,
+                           text=True).stdout.splitlines()
+    row = dict(zip(lines[0].split("\t"), lines[1].split("\t")))
+    return (int(row["columns"]), int(row["rows"]), float(row["cell_width"]), float(row["cell_height"]),
+            int(row["picture_width"]), int(row["picture_height"]), float(row["coverage"]))
+
+
+COLS, ROWS, CW, CH, PW, PH, COVERAGE = grid_geometry()
 
 def main():
     svg = sys.argv[1]
@@ -37,7 +52,8 @@ def main():
         png = os.path.join(tmp, "m%d.png" % idx)
         subprocess.run(["rsvg-convert", "-s", css, "-o", png, svg], check=True)
         res = subprocess.run([CONVERT, png, "-alpha", "extract", "-background", "black",
-                              "-extent", "794x408", "-filter", "box", "-resize", "37x17!",
+                              "-extent", "%dx%d" % (math.ceil(COLS * CW), math.ceil(ROWS * CH)), "-filter", "box",
+                              "-resize", "%dx%d!" % (COLS, ROWS),
                               "-depth", "8", "txt:-"], check=True, capture_output=True, text=True)
         grid = {}
         for line in res.stdout.splitlines()[1:]:
@@ -48,7 +64,7 @@ def main():
     codes = [[background] * COLS for _ in range(ROWS)]
     for idx, (full, code) in enumerate(order):
         for (c, r), a in cover[idx].items():
-            if a >= 0.35:
+            if a >= COVERAGE:
                 codes[r][c] = code
     for r in range(ROWS):
         print("".join(str(codes[r][c]) for c in range(COLS)))
@@ -58,10 +74,10 @@ def main():
         draw = []
         for c in range(COLS + 1):
             x = int(c * CW)
-            draw += ["-draw", "line %d,0 %d,392" % (x, x)]
+            draw += ["-draw", "line %d,0 %d,%d" % (x, x, PH)]
         for r in range(ROWS + 1):
             y = int(r * CH)
-            draw += ["-draw", "line 0,%d 792,%d" % (y, y)]
+            draw += ["-draw", "line 0,%d %d,%d" % (y, PW, y)]
         labels = []
         for r in range(ROWS):
             for c in range(COLS):

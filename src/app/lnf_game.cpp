@@ -78,9 +78,9 @@ TGame::TGame(Application& application)
     a_plus.Caption = "+";
     a_Off.Caption = "OFF";
     a_reset.Caption = "reset";
-    MP.FileName = "p1\\JUBJUB.AVI";
-    MP2.FileName = "p1\\CATFISH.AVI";
-    MP3.FileName = "p2\\TREE.AVI";
+    MP.FileName = ClipOf(PlayerId::MP).file;
+    MP2.FileName = ClipOf(PlayerId::MP2).file;
+    MP3.FileName = ClipOf(PlayerId::MP3).file;
     BuildMenus();
 }
 

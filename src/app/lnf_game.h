@@ -11,14 +11,9 @@
 #include "app/controls.h"
 #include "pictures/image.h"
 #include "world/game_state.h"
+#include "world/picture_tables.h"
 
 namespace lnf {
-
-// Rule codes returned by the room rules.
-enum : int8_t { kRuleOwnMessage = -1, kRuleNone = 0, kRuleSuccess = 1, kRuleNotApplicable = 3 };
-
-constexpr int kLookMode = 30;
-constexpr int kDoMode = 31;
 
 // Every point the game gives, summed over one play to the end (the walkthrough checks it).
 constexpr int kFullScore = 122;
@@ -26,6 +21,9 @@ constexpr int kFullScore = 122;
 constexpr int kFinalScorePauseMs = 3000;
 
 enum class MouseButton { Left, Right, Middle };
+
+// The inventory picture that combines with the held item (0: none).
+int CombinationPartner(int held);
 
 class TGame {
 public:
@@ -41,7 +39,7 @@ public:
     std::array<uint8_t, kRoomTextSize> RoomText{};
     std::string RoomPicture;
     float ScaleX = 0, ScaleY = 0;
-    float CellWidth = 13.4f, CellHeight = 15.0f;
+    float CellWidth = kGrid.cellWidth, CellHeight = kGrid.cellHeight;
     Rgb TextColor{255, 255, 255};
     int32_t MainPanelHeight = 250;
     int32_t ItemStep = 28;
@@ -127,7 +125,12 @@ public:
     void UpDateJPG(std::string resourceName, int x, int y, std::string overlayFile, std::string outputFile);
     void UpDateJPG2(std::string baseFile, int x, int y, std::string overlayFile, std::string outputFile);
     void DrawCorner(int object);
+    // Lays an overlay piece over the room's picture, or over the kept composed one.
+    void ComposePiece(const OverlayPiece& piece, bool onComposed);
+    bool OtherPieceShown(const OverlayPiece& piece) const;
     void UpDateScreen(int room, int show);
+    // Lays the picture resource `name` at (x, y) over the shown room picture.
+    void LayOver(const std::string& name, int x, int y);
     void DrawJpg();
     // Composes the room picture that Special chose again when the player's folder lacks it.
     void ComposeMissing();
@@ -228,6 +231,8 @@ public:
 
     // ----- video -----
     void PlayVid(MediaPlayer& player, PlayerId id, int x, int y, int w, int h);
+    // Plays the clip of that player in its rectangle.
+    void PlayClip(PlayerId id);
     void MPNotify();
     void MP3Notify();
 

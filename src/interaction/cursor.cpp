@@ -1,35 +1,22 @@
-// Cursor modes and the mouse: Look, Do or an item on the cursor, the combining clicks on the
-// inventory, and a press on the room picture handed to the actions as a grid cell.
+// Cursor modes and the mouse: Look, Do or an item on the cursor, and a press on the room
+// picture handed to the actions as a grid cell.
 #include <cmath>
 
 #include "app/lnf_game.h"
-#include "windows/lnf_inventory.h"
 
 namespace lnf {
-
-namespace {
-// The inventory picture that reacts to a held item, and shows its cursor.
-int PartnerOf(int held) {
-    switch (held) {
-        case 8: return 20;
-        case 14: return 12;
-        case 15: return 10;
-        case 20: return 8;
-        default: return 0;
-    }
-}
-}  // namespace
 
 void TGame::ChangeCursor(int mode) {
     CursorMode = mode;
     GameState.HeldItem = int8_t(uint8_t(mode));
-    if (mode < 30) GetCursor(mode);
+    if (mode < kLookMode) GetCursor(mode);
     Image2.Cursor = mode == kDoMode ? int(crHandPoint) : mode;
     DoButton.Down = mode == kDoMode;
     Look.Down = mode == kLookMode;
-    if (GameState.HeldItem > 21 || GameState.HeldItem < 0) GameState.HeldItem = 0;
-    int partner = PartnerOf(GameState.HeldItem);
-    for (int p : {8, 10, 12, 20}) item[size_t(p)].Cursor = p == partner ? int(GameState.HeldItem) : int(crArrow);
+    if (GameState.HeldItem > kItems || GameState.HeldItem < 0) GameState.HeldItem = kNoItem;
+    // The inventory picture that combines with the held item shows its cursor.
+    int partner = CombinationPartner(GameState.HeldItem);
+    for (int p : {kCheese, kRosePetal, kStick, kLeaf}) item[size_t(p)].Cursor = p == partner ? int(GameState.HeldItem) : int(crArrow);
 }
 
 void TGame::GetCursor(int n) {
@@ -40,50 +27,6 @@ void TGame::GetCursor(int n) {
 
 void TGame::LookClick() { ChangeCursor(kLookMode); }
 void TGame::DoButtonClick() { ChangeCursor(kDoMode); }
-
-void TGame::itemClick(int n) {
-    if (n < 1 || n > kItems) return;
-    int8_t held = GameState.HeldItem;
-    if ((n == 8 && held == 20) || (n == 20 && held == 8)) {
-        ChangeCursor(8);
-        GameState.Progress[14] = 2;
-        Score(2);
-        item[20].Visible = false;
-        Score(2);
-        text1.Caption = "You wrap the Tumtum leaf up in the cheese.";
-        return;
-    }
-    if (n == 10 && held == 15) {
-        ChangeCursor(10);
-        GameState.Progress[12] = 2;
-        item[15].Visible = false;
-        Score(2);
-        text1.Caption = "You put the Egg White on the Rose Petal.";
-        return;
-    }
-    if (n == 12 && held == 14) {
-        item[12].Visible = false;
-        item[14].Visible = false;
-        text1.Caption = "You tie the yarn to the stick.";
-        Score(2);
-        Display(11, true);
-        ChangeCursor(11);
-        return;
-    }
-    ChangeCursor(n);
-}
-
-void TGame::itemDblClick(int n) {
-    if (n < 1 || n > kItems) return;
-    CloseLookItem = n;
-    switch (n) {
-        case 7: CloseLookVariant = GameState.Progress[11]; break;
-        case 8: CloseLookVariant = GameState.Progress[14]; break;
-        case 18: CloseLookVariant = GameState.Progress[5]; break;
-        default: CloseLookVariant = 0; break;
-    }
-    app.Inventory->ShowModal();
-}
 
 void TGame::Image2Click() { Image2.Tag = 0; }
 void TGame::Image2DblClick() { Image2.Tag = 1; }
@@ -111,36 +54,12 @@ void TGame::Image2MouseDown(MouseButton button, int x, int y) {
     // are presses on no object.
     if (column >= kGridColumns || row >= kGridRows) return;
     ClickedCell = CellNumber(column, row);
-    if (CursorMode < 25) {
+    if (CursorMode < kFirstActionMode) {
         Use(ClickedCell);
     } else {
         if (CursorMode == kLookMode) Looks(ClickedCell);
         if (CursorMode == kDoMode) Does(ClickedCell);
     }
-}
-
-void TGame::Display(int n, bool shown) {
-    if (n < 1 || n > kItems) return;
-    PictureControl& pic = item[size_t(n)];
-    if (!shown) {
-        pic.Visible = false;
-        ChangeCursor(kDoMode);
-        return;
-    }
-    int column = (n - 1) % 3, row = (n - 1) / 3;
-    pic.Width = int(std::trunc(37 * ScaleX));
-    pic.Height = int(std::trunc(40 * ScaleY));
-    pic.Left = 13 + column * ItemStep;
-    pic.Top = 10 + row * ItemStep;
-    pic.Visible = true;
-    Score(2);
-}
-
-bool TGame::Vis(int n) const { return n >= 1 && n <= kItems && item[size_t(n)].Visible; }
-
-void TGame::Score(int points) {
-    GameState.setScore(GameState.score() + points);
-    ScoreLabel.Caption = "Score: " + std::to_string(GameState.score());
 }
 
 }  // namespace lnf

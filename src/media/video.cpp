@@ -25,14 +25,20 @@ void TGame::PlayVid(MediaPlayer& player, PlayerId id, int x, int y, int w, int h
     app.platform.endTransition(Effect::TR3);
 }
 
+void TGame::PlayClip(PlayerId id) {
+    const ClipRect& clip = ClipOf(id);
+    MediaPlayer& player = id == PlayerId::MP ? MP : id == PlayerId::MP2 ? MP2 : MP3;
+    PlayVid(player, id, clip.x, clip.y, clip.width, clip.height);
+}
+
 void TGame::MPNotify() {
     SetArrows();
-    UpDateScreen(15, 0);
+    UpDateScreen(kJubjubTree, 0);
 }
 
 void TGame::MP3Notify() {
     // The tree fades in only where the player can still see it.
-    if (GameState.Room == 28) FadeOn("tree", 543, 45);
+    if (GameState.Room == kAncientTree) FadeOn(kTreeOverlay.name, kTreeOverlay.x, kTreeOverlay.y);
     MP3.Tag = 0;
 }
 

@@ -1,4 +1,5 @@
 // Saved games, a new game, restarting and the puzzle levels.
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 
@@ -11,8 +12,7 @@ namespace lnf {
 
 std::vector<uint8_t> EncodeSavedGame(const GameStateRecord& state, const std::array<bool, 22>& items) {
     std::vector<uint8_t> bytes(kSavedGameSize, 0);
-    bytes[0] = 'v';
-    bytes[1] = '2';
+    std::copy(kSaveMark.begin(), kSaveMark.end(), bytes.begin());
     std::memcpy(bytes.data() + 2, state.bytes(), sizeof(state));
     for (int i = 1; i <= kItems; ++i) bytes[2 + sizeof(state) + size_t(i - 1)] = items[size_t(i)] ? 1 : 0;
     return bytes;
@@ -20,7 +20,7 @@ std::vector<uint8_t> EncodeSavedGame(const GameStateRecord& state, const std::ar
 
 SavedGame DecodeSavedGame(const std::vector<uint8_t>& bytes) {
     SavedGame g;
-    if (bytes.size() < 2 || bytes[0] != 'v' || bytes[1] != '2') {
+    if (bytes.size() < 2 || bytes[0] != kSaveMark[0] || bytes[1] != kSaveMark[1]) {
         g.problem = SavedGame::WrongVersion;
         return g;
     }

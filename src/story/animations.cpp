@@ -7,11 +7,7 @@ namespace lnf {
 void TGame::FadeOn(const std::string& name, int x, int y) {
     Rect area{0, 0, Image2.Width, Image2.Height};
     app.platform.beginTransition(Effect::TR1, WindowId::Game, area);
-    JpegPicture = LoadResourcePicture(name);
-    JpegBitmap = JpegPicture.toRgb();
-    Image shown = Image2.Picture.empty() ? JpegBitmap : Image2.Picture.toRgb();
-    shown.draw(JpegBitmap, x, y);
-    Image2.setPicture(std::move(shown));
+    LayOver(name, x, y);
     app.platform.processMessages();
     app.platform.playTransition(Effect::TR1);
     app.platform.endTransition(Effect::TR1);
@@ -28,11 +24,11 @@ void TGame::Draws(const std::string& name, int x, int y) {
 void TGame::XFormTimer() {
     XForm.setEnabled(false);
     text1.Caption = app.text("transform");
-    UpDateScreen(5, 1);
+    UpDateScreen(kHorseRoad, 1);
     app.platform.processMessages();
     arrowW.Visible = true;
     arrowS.Visible = true;
-    GameState.Progress[13] = 5;
+    GameState.Progress[AlpacaStage] = kHorseGone;
     Score(5);
 }
 
@@ -41,11 +37,11 @@ void TGame::TimeJabTimer() {
     int step = TimeJab.Tag;
     if (step == 1) {
         Playit("music\\roar.wma");
-        Draws("j1", 205, 0);
+        Draws(kJabberwockOverlay.name + std::string("1"), kJabberwockOverlay.x, kJabberwockOverlay.y);
     } else if (step >= 2 && step <= 10) {
-        Draws("j" + std::to_string(step), 205, 0);
+        Draws(kJabberwockOverlay.name + std::to_string(step), kJabberwockOverlay.x, kJabberwockOverlay.y);
     } else if (step == 11) {
-        GameState.Progress[24] = 1;
+        GameState.Progress[JabberwockCame] = 1;
         text1.Caption = app.text("jabber");
     } else {
         TimeJab.setEnabled(false);
@@ -54,8 +50,8 @@ void TGame::TimeJabTimer() {
 }
 
 void TGame::Big() {
-    GameState.Progress[MainStage] = 5;
-    for (int o = 242; o <= 245; ++o) GameState.ObjState[o] = 1;
+    GameState.Progress[MainStage] = kMushroomEaten;
+    for (int o = kJabberwockFirst; o <= kJabberwockLast; ++o) GameState.ObjState[o] = 1;
     Score(5);
     Image2.Cursor = crHourGlass;
     Image2.Enabled = false;
@@ -76,21 +72,21 @@ void TGame::BigTimeTimer() {
     switch (BigTime.Tag) {
         case 1:
             BigTime.setInterval(1000);
-            DrawPic("eyes2", 362, 1, true);
+            DrawPic(kEyesOverlay.name + std::string("2"), kEyesOverlay.x, kEyesOverlay.y, true);
             return;
-        case 2: DrawPic("eyes1", 362, 1, true); return;
-        case 3: DrawPic("eyes2", 362, 1, true); return;
+        case 2: DrawPic(kEyesOverlay.name + std::string("1"), kEyesOverlay.x, kEyesOverlay.y, true); return;
+        case 3: DrawPic(kEyesOverlay.name + std::string("2"), kEyesOverlay.x, kEyesOverlay.y, true); return;
         case 4:
-            DrawPic("eyes1", 362, 1, true);
+            DrawPic(kEyesOverlay.name + std::string("1"), kEyesOverlay.x, kEyesOverlay.y, true);
             text1.Caption = app.text("kitty");
             return;
         case 5:
             BigTime.setInterval(500);
-            DrawPic("eyes2", 362, 1, true);
+            DrawPic(kEyesOverlay.name + std::string("2"), kEyesOverlay.x, kEyesOverlay.y, true);
             return;
         case 6:
             BigTime.setInterval(1000);
-            DrawPic("eyes1", 362, 1, true);
+            DrawPic(kEyesOverlay.name + std::string("1"), kEyesOverlay.x, kEyesOverlay.y, true);
             return;
         case 7: BigTime.setInterval(10000); return;
         default: break;
@@ -111,7 +107,7 @@ void TGame::BigTimeTimer() {
 
 void TGame::ReappearTimer() {
     Reappear.setEnabled(false);
-    if (GameState.Room == 17) {
+    if (GameState.Room == kAlpacaParlour) {
         Image2.setPicture(LoadResourcePicture("R17"));
         GameState.Progress[Room17Normal] = 1;
     }

@@ -11,11 +11,7 @@ void TGame::Next1Click() {
 }
 
 void TGame::DrawPic(const std::string& name, int x, int y, bool noWait) {
-    JpegPicture = LoadResourcePicture(name);
-    JpegBitmap = JpegPicture.toRgb();
-    Image shown = Image2.Picture.empty() ? JpegBitmap : Image2.Picture.toRgb();
-    shown.draw(JpegBitmap, x, y);
-    Image2.setPicture(std::move(shown));
+    LayOver(name, x, y);
     app.platform.processMessages();
     if (noWait) return;
     Image2.Enabled = false;
@@ -53,7 +49,7 @@ void TGame::Cauldron(bool complete) {
     Image2.setPicture(LoadResourcePicture("R01"));
     Image2.Enabled = true;
     app.platform.processMessages();
-    if (GameState.Progress[MainStage] == 1) GameState.Progress[MainStage] = 2;
+    if (GameState.Progress[MainStage] == kCuriousThingTouched) GameState.Progress[MainStage] = kKettleSeen;
     Next1.Left = 182;
 }
 
@@ -61,17 +57,17 @@ void TGame::Catfish() {
     switch (GameState.Progress[CatfishStage]) {
         case 0:
             text1.Caption = app.text("catfish1");
-            GameState.Progress[CatfishStage] = 1;
-            GameState.ObjState[175] = 1;
+            GameState.Progress[CatfishStage] = kFishJumped;
+            GameState.ObjState[kGrassyClump] = 1;
             break;
-        case 1:
-            GameState.Progress[CatfishStage] = 2;
-            Display(19, true);
+        case kFishJumped:
+            GameState.Progress[CatfishStage] = kWhiskerCaught;
+            Display(kWhisker, true);
             text1.Caption = app.text("catfish2");
             break;
         default: break;
     }
-    PlayVid(MP2, PlayerId::MP2, 629, 212, 164, 188);
+    PlayClip(PlayerId::MP2);
     Image2.Enabled = true;
     app.platform.processMessages();
 }
@@ -82,11 +78,11 @@ bool TGame::Bridge(int fromRoom, int picture) {
     app.platform.processMessages();
     app.platform.sleep(2000);
     Image2.Enabled = true;
-    if (fromRoom == 26) {
-        NewRoom(6);
+    if (fromRoom == kToveBurrow) {
+        NewRoom(kGoatEngine);
         text1.Caption = "The Goat Engineer turns the steam engine around, so it's ready to make the trip back.";
     } else {
-        NewRoom(26);
+        NewRoom(kToveBurrow);
         text1.Caption = "You depart the steam engine, and start down a dirt trail on Mt Jabber.";
     }
     return true;
@@ -94,16 +90,16 @@ bool TGame::Bridge(int fromRoom, int picture) {
 
 void TGame::Tree() {
     MP3.Tag = 1;
-    PlayVid(MP3, PlayerId::MP3, 544, 77, 91, 71);
-    if (GameState.Progress[MainStage] < 7) Score(5);
-    GameState.Progress[MainStage] = 7;
+    PlayClip(PlayerId::MP3);
+    if (GameState.Progress[MainStage] < kTreeSeen) Score(5);
+    GameState.Progress[MainStage] = kTreeSeen;
 }
 
 void TGame::Transforms() {
     ChangeCursor(kDoMode);
     arrowW.Visible = false;
     arrowS.Visible = false;
-    FadeOn("knight", 0, 0);
+    FadeOn(kKnightOverlay.name, kKnightOverlay.x, kKnightOverlay.y);
     XForm.setEnabled(true);
 }
 

@@ -4,54 +4,11 @@
 #include <string>
 
 #include "app/lnf_game.h"
-#include "world/exit_areas.h"
+#include "world/picture_tables.h"
 #include "world/shifted_text.h"
 
 namespace lnf {
 namespace {
-
-struct AreaRect {
-    int16_t left, top, width, height;
-};
-
-// Exit areas in the 1024 x 768 reference, per room: north, south, east, west.
-constexpr AreaRect kAreas[33][4] = {
-    {},
-    {{0, 0, 0, 0}, {488, 345, 210, 55}, {0, 0, 0, 0}, {1, 274, 35, 126}},
-    {{594, 209, 80, 46}, {0, 0, 0, 0}, {716, 316, 83, 82}, {1, 344, 100, 54}},
-    {{0, 0, 0, 0}, {0, 0, 0, 0}, {736, 290, 64, 109}, {1, 272, 87, 130}},
-    {{230, 0, 360, 60}, {0, 0, 0, 0}, {737, 297, 64, 103}, {0, 0, 0, 0}},
-    {{0, 0, 0, 0}, {297, 339, 260, 63}, {0, 0, 0, 0}, {288, 16, 172, 75}},
-    {{430, 177, 75, 70}, {125, 360, 200, 50}, {0, 0, 0, 0}, {0, 200, 80, 250}},
-    {{0, 0, 0, 0}, {325, 310, 300, 85}, {0, 0, 0, 0}, {0, 0, 0, 0}},
-    {{0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, {1, 229, 38, 171}},
-    {{380, 120, 100, 100}, {0, 0, 0, 0}, {730, 290, 70, 80}, {1, 272, 95, 103}},
-    {{688, 92, 60, 103}, {250, 360, 102, 37}, {763, 248, 38, 135}, {0, 0, 0, 0}},
-    {{0, 0, 0, 0}, {327, 337, 188, 55}, {0, 0, 0, 0}, {0, 0, 0, 0}},
-    {{290, 110, 60, 60}, {0, 0, 0, 0}, {748, 280, 50, 100}, {0, 0, 0, 0}},
-    {{246, 118, 32, 24}, {160, 355, 190, 40}, {0, 0, 0, 0}, {0, 0, 0, 0}},
-    {{0, 0, 0, 0}, {0, 0, 0, 0}, {750, 150, 50, 240}, {1, 150, 50, 240}},
-    {{603, 4, 102, 243}, {0, 0, 0, 0}, {695, 326, 105, 74}, {0, 0, 0, 0}},
-    {{0, 0, 0, 0}, {600, 67, 143, 204}, {0, 0, 0, 0}, {429, 2, 193, 106}},
-    {{0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, {236, 121, 102, 167}},
-    {{0, 0, 0, 0}, {296, 346, 210, 53}, {0, 0, 0, 0}, {0, 0, 0, 0}},
-    {{650, 84, 120, 152}, {60, 340, 265, 50}, {0, 0, 0, 0}, {1, 240, 70, 60}},
-    {{0, 0, 0, 0}, {315, 366, 200, 36}, {0, 0, 0, 0}, {0, 0, 0, 0}},
-    {{77, 252, 78, 62}, {0, 0, 0, 0}, {762, 329, 33, 52}, {1, 330, 27, 43}},
-    {{0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, {1, 325, 105, 70}},
-    {{115, 150, 60, 40}, {100, 350, 270, 50}, {0, 0, 0, 0}, {0, 0, 0, 0}},
-    {{240, 250, 80, 53}, {0, 0, 0, 0}, {772, 245, 27, 81}, {0, 0, 0, 0}},
-    {{400, 250, 70, 14}, {430, 375, 122, 25}, {0, 0, 0, 0}, {0, 0, 0, 0}},
-    {{0, 0, 0, 0}, {140, 370, 76, 28}, {0, 0, 0, 0}, {1, 225, 23, 119}},
-    {{333, 230, 70, 32}, {0, 0, 0, 0}, {740, 270, 50, 100}, {0, 0, 0, 0}},
-    {{375, 230, 105, 50}, {0, 0, 0, 0}, {0, 0, 0, 0}, {10, 350, 50, 40}},
-    {{0, 0, 0, 0}, {150, 342, 200, 46}, {720, 80, 70, 64}, {0, 0, 0, 0}},
-    {{85, 163, 40, 34}, {165, 360, 185, 30}, {0, 0, 0, 0}, {0, 0, 0, 0}},
-    {{0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, {1, 340, 70, 60}},
-    {{10, 210, 60, 60}, {94, 370, 152, 31}, {0, 0, 0, 0}, {0, 0, 0, 0}},
-};
-
-enum Direction { North = 0, South = 1, East = 2, West = 3 };
 
 void PlaceArea(Control& area, const AreaRect& r, float sx, float sy) {
     if (r.width == 0) {
@@ -69,24 +26,15 @@ bool ValidRoom(int room) { return room >= 1 && room <= kRooms; }
 
 }  // namespace
 
-ExitRect ExitArea(int room, int direction) {
-    if (!ValidRoom(room) || direction < 0 || direction > 3) return {};
-    const AreaRect& r = kAreas[room][direction];
-    return {r.left, r.top, r.width, r.height};
-}
-
 void TGame::SetArrows() {
     int room = GameState.Room;
     AreaRect none{0, 0, 0, 0};
     auto rect = [&](Direction d) -> AreaRect {
         if (!ValidRoom(room)) return none;
-        AreaRect r = kAreas[room][d];
-        // The five areas that the story opens are shown only while their exit is open.
-        if (room == 6 && d == North && GameState.ExitNorth[6] == 0) return none;
-        if (room == 15 && d == North && GameState.ExitNorth[15] == 0) return none;
-        if (room == 19 && d == North && GameState.ExitNorth[19] == 0) return none;
-        if (room == 14 && d == East && GameState.ExitEast[14] == 0) return none;
-        if (room == 29 && d == East && GameState.ExitEast[29] == 0) return none;
+        AreaRect r = ExitAreas()[size_t(room)][d];
+        // The areas that the story opens are shown only while their exit is open.
+        const int8_t* exits[4] = {GameState.ExitNorth, GameState.ExitSouth, GameState.ExitEast, GameState.ExitWest};
+        if (IsStoryExit(room, d) && exits[d][room] == 0) return none;
         return r;
     };
     PlaceArea(arrowE, rect(East), ScaleX, ScaleY);
@@ -99,19 +47,19 @@ void TGame::Special() {
     const int8_t* P = GameState.Progress;
     auto pick = [&](bool changed, const char* file) { RoomPicture = changed ? file : "0"; };
     switch (GameState.Room) {
-        case 5: pick(P[18] != 0, "p1\\050.jpg"); break;
-        case 7: pick(P[11] != 0, "p1\\070.jpg"); break;
-        case 14: pick(P[20] != 0 || P[19] != 0, "p1\\140.jpg"); break;
-        case 15: pick(P[21] != 0, "p1\\150.jpg"); break;
-        case 18: pick(P[10] != 0, "p1\\180.jpg"); break;
-        case 23: pick(P[22] != 0, "p1\\230.jpg"); break;
-        case 26: RoomPicture = "p2\\26.jpg"; break;
-        case 27: RoomPicture = "p2\\27.jpg"; break;
-        case 28: RoomPicture = "p2\\28.jpg"; break;
-        case 29: RoomPicture = P[23] != 0 ? "p2\\290.jpg" : "p2\\29.jpg"; break;
-        case 30: RoomPicture = "p2\\30.jpg"; break;
-        case 31: RoomPicture = P[24] != 0 ? "p2\\310.jpg" : "p2\\31.jpg"; break;
-        case 32: RoomPicture = "p2\\32.jpg"; break;
+        case kHorseRoad: pick(P[HorseTransformed] != 0, "p1\\050.jpg"); break;
+        case kForestAlcove: pick(P[HarpStage] != 0, "p1\\070.jpg"); break;
+        case kFawnWood: pick(P[StickTaken] != 0 || P[FawnMet] != 0, "p1\\140.jpg"); break;
+        case kJubjubTree: pick(P[BirdStage] != 0, "p1\\150.jpg"); break;
+        case kFrogDoor: pick(P[ClawTaken] != 0, "p1\\180.jpg"); break;
+        case kMolassesPool: pick(P[DragonflyFreed] != 0, "p1\\230.jpg"); break;
+        case kToveBurrow: RoomPicture = "p2\\26.jpg"; break;
+        case kMushroomRing: RoomPicture = "p2\\27.jpg"; break;
+        case kAncientTree: RoomPicture = "p2\\28.jpg"; break;
+        case kRathsHollow: RoomPicture = P[RathsFed] != 0 ? "p2\\290.jpg" : "p2\\29.jpg"; break;
+        case kWindyLedge: RoomPicture = "p2\\30.jpg"; break;
+        case kJabberwockCanyon: RoomPicture = P[JabberwockCame] != 0 ? "p2\\310.jpg" : "p2\\31.jpg"; break;
+        case kGoldenMountain: RoomPicture = "p2\\32.jpg"; break;
         default: RoomPicture = "0"; break;
     }
 }
@@ -142,14 +90,15 @@ void TGame::NewRoom(int roomArg) {
     }
     GameState.ShownRoom = GameState.Room;
     ReadMessages();
-    if (GameState.Room == 17) {
+    if (GameState.Room == kAlpacaParlour) {
         GameState.Progress[Room17Normal] = 1;
     } else {
         GameState.Progress[Room17Normal] = 0;
-        if (GameState.Room == 18) Playit("music\\frog.wma");
-        if (GameState.Room == 22) Playit("music\\alpaca.wma");
-        if (GameState.Room == 6) Playit("music\\goat.wma");
-        if (GameState.Progress[MainStage] == 5 && GameState.Room == 31 && TimeJab.Tag == 0) {
+        if (GameState.Room == kFrogDoor) Playit("music\\frog.wma");
+        if (GameState.Room == kStream) Playit("music\\alpaca.wma");
+        if (GameState.Room == kGoatEngine) Playit("music\\goat.wma");
+        if (GameState.Progress[MainStage] == kMushroomEaten && GameState.Room == kJabberwockCanyon &&
+            TimeJab.Tag == 0) {
             arrowW.Visible = false;
             TimeJab.setEnabled(true);
         }
@@ -167,7 +116,7 @@ void TGame::OpenDoor(int room) {
     ChangeCursor(kLookMode);
     GameState.Room = int8_t(room);
     SetArrows();
-    if (room == 17) {
+    if (room == kAlpacaParlour) {
         Image2.setPicture(LoadResourcePicture("R17"));
         GameState.Progress[Room17Normal] = 1;
     } else {
@@ -208,7 +157,7 @@ void TGame::arrowWClick() {
     if (!NavigationAllowed()) return;
     int to = ExitOf(GameState.ExitWest, GameState.ShownRoom);
     if (to == 0) return;
-    if (GameState.Room == 26) {
+    if (GameState.Room == kToveBurrow) {
         Bridge(GameState.ShownRoom, 2);
     } else {
         NewRoom(to);
@@ -219,11 +168,11 @@ void TGame::arrowNClick() {
     if (!NavigationAllowed()) return;
     int to = ExitOf(GameState.ExitNorth, GameState.ShownRoom);
     if (to == 0) return;
-    if (GameState.Room == 10) {
-        OpenDoor(1);
-    } else if (GameState.Room == 2) {
-        OpenDoor(17);
-    } else if (GameState.Room == 6) {
+    if (GameState.Room == kOutsideCabin) {
+        OpenDoor(kCabin);
+    } else if (GameState.Room == kLane) {
+        OpenDoor(kAlpacaParlour);
+    } else if (GameState.Room == kGoatEngine) {
         Bridge(GameState.ShownRoom, 1);
     } else {
         NewRoom(to);

@@ -1,6 +1,7 @@
 // Composing changed room pictures from overlay pieces, and keeping them as files so that a
 // room keeps its changed look when it is entered again.
 #include "app/lnf_game.h"
+#include "world/picture_tables.h"
 
 namespace lnf {
 
@@ -19,45 +20,55 @@ void TGame::UpDateJPG2(std::string baseFile, int x, int y, std::string overlayFi
     SaveJpeg(JpegBitmap, outputFile);
 }
 
-void TGame::DrawCorner(int object) {
-    const int8_t* P = GameState.Progress;
-    switch (object) {
-        case 50: UpDateJPG("R07", 382, 1, "p1\\071.jpg", "p1\\070.jpg"); break;
-        case 109:
-            if (P[19] != 0) UpDateJPG2("p1\\140.jpg", 306, 1, "p1\\141.jpg", "p1\\140.jpg");
-            else UpDateJPG("R14", 306, 1, "p1\\141.jpg", "p1\\140.jpg");
-            break;
-        case 110:
-            if (P[20] != 0) UpDateJPG2("p1\\140.jpg", 333, 114, "p1\\142.jpg", "p1\\140.jpg");
-            else UpDateJPG("R14", 333, 114, "p1\\142.jpg", "p1\\140.jpg");
-            break;
-        case 114: UpDateJPG("R15", 58, 33, "p1\\151.jpg", "p1\\150.jpg"); break;
-        case 138: UpDateJPG("R18", 278, 46, "p1\\181.jpg", "p1\\180.jpg"); break;
-        case 178: UpDateJPG("R23", 290, 117, "p1\\231.jpg", "p1\\230.jpg"); break;
-        case 228: UpDateJPG2("p2\\29.jpg", 350, 132, "p2\\291.jpg", "p2\\290.jpg"); break;
-        default: return;
+void TGame::LayOver(const std::string& name, int x, int y) {
+    JpegPicture = LoadResourcePicture(name);
+    JpegBitmap = JpegPicture.toRgb();
+    Image shown = Image2.Picture.empty() ? JpegBitmap : Image2.Picture.toRgb();
+    shown.draw(JpegBitmap, x, y);
+    Image2.setPicture(std::move(shown));
+}
+
+namespace {
+// The room's own picture: a resource up to room 25, a file after it.
+std::string RoomResource(int room) { return (room < 10 ? "R0" : "R") + std::to_string(room); }
+std::string RoomFile(int room) { return "p2\\" + std::to_string(room) + ".jpg"; }
+constexpr int kLastResourceRoom = 25;
+}  // namespace
+
+void TGame::ComposePiece(const OverlayPiece& p, bool onComposed) {
+    if (onComposed) UpDateJPG2(p.composed, p.x, p.y, p.piece, p.composed);
+    else if (p.room > kLastResourceRoom) UpDateJPG2(RoomFile(p.room), p.x, p.y, p.piece, p.composed);
+    else UpDateJPG(RoomResource(p.room), p.x, p.y, p.piece, p.composed);
+}
+
+// Another piece of the same room is already on the kept picture.
+bool TGame::OtherPieceShown(const OverlayPiece& p) const {
+    for (const OverlayPiece& other : OverlayPieces()) {
+        if (&other != &p && other.room == p.room && other.shownBy >= 0 && GameState.Progress[other.shownBy] != 0)
+            return true;
     }
+    return false;
+}
+
+void TGame::DrawCorner(int object) {
+    const OverlayPiece* p = PieceOfObject(object);
+    if (!p) return;
+    ComposePiece(*p, OtherPieceShown(*p));
     Image2.setPicture(JpegBitmap);
 }
 
 void TGame::UpDateScreen(int room, int show) {
-    switch (room) {
-        case 5: UpDateJPG("R05", 0, 0, "p1\\051.jpg", "p1\\050.jpg"); break;
-        case 15: UpDateJPG("R15", 58, 33, "p1\\151.jpg", "p1\\150.jpg"); break;
-        case 17: UpDateJPG("R17", 695, 75, "p1\\171.jpg", "p1\\170.jpg"); break;
-        case 18: UpDateJPG("R18", 278, 46, "p1\\181.jpg", "p1\\180.jpg"); break;
-        default: break;
-    }
+    if (const OverlayPiece* p = EventPieceOfRoom(room)) ComposePiece(*p, false);
     if (show != 0) Image2.setPicture(JpegBitmap);
 }
 
 void TGame::DrawJpg() {
-    const int8_t* P = GameState.Progress;
-    if (P[20] != 0) {
-        UpDateJPG("R14", 306, 1, "p1\\141.jpg", "p1\\140.jpg");
-        if (P[19] != 0) UpDateJPG2("p1\\140.jpg", 333, 114, "p1\\142.jpg", "p1\\140.jpg");
-    } else if (P[19] != 0) {
-        UpDateJPG("R14", 333, 114, "p1\\142.jpg", "p1\\140.jpg");
+    // After a restore: the fawn's wood is composed again from the pieces its progress shows.
+    bool first = true;
+    for (const OverlayPiece& p : OverlayPieces()) {
+        if (p.room != kFawnWood || GameState.Progress[p.shownBy] == 0) continue;
+        ComposePiece(p, !first);
+        first = false;
     }
 }
 

@@ -9,15 +9,14 @@
 #include <sstream>
 
 #include "interaction/tables.h"
-#include "world/exit_areas.h"
+#include "world/picture_tables.h"
 
 namespace contentc {
 
 namespace {
 
-const char* const kDirectionNames[4] = {"north", "south", "east", "west"};
 
-std::string RectText(const lnf::ExitRect& r) {
+std::string RectText(const lnf::AreaRect& r) {
     return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.width) + "," +
            std::to_string(r.height);
 }
@@ -26,8 +25,9 @@ std::string RectText(const lnf::ExitRect& r) {
 
 void CheckExitMarks(int room, const std::string& svgFile, const std::string& svgText, Diagnostics& diag) {
     for (int d = 0; d < 4; ++d) {
-        const std::string name = std::string("exit-") + kDirectionNames[d];
-        const lnf::ExitRect area = lnf::ExitArea(room, d);
+        const std::string name = std::string("exit-") + lnf::kDirectionNames[d];
+        const lnf::AreaRect area =
+            room >= 1 && room <= lnf::kRooms ? lnf::ExitAreas()[size_t(room)][size_t(d)] : lnf::AreaRect{0, 0, 0, 0};
         std::regex idPattern("id=\"(" + name + "(-[A-Za-z0-9_-]+)?)\"");
         std::vector<std::string> ids;
         for (auto it = std::sregex_iterator(svgText.begin(), svgText.end(), idPattern); it != std::sregex_iterator();
@@ -37,11 +37,11 @@ void CheckExitMarks(int room, const std::string& svgFile, const std::string& svg
         if (area.width == 0) {
             if (!ids.empty())
                 diag.error(svgFile + ": group " + ids.front() + " marks a way out, but the room has no " +
-                           kDirectionNames[d] + " exit");
+                           lnf::kDirectionNames[d] + " exit");
             continue;
         }
         if (ids.empty()) {
-            diag.error(svgFile + ": the " + kDirectionNames[d] + " exit (area " + RectText(area) +
+            diag.error(svgFile + ": the " + lnf::kDirectionNames[d] + " exit (area " + RectText(area) +
                        ") needs its drawn way out marked with a group id=\"" + name + "\"");
             continue;
         }
@@ -68,7 +68,7 @@ void CheckExitMarks(int room, const std::string& svgFile, const std::string& svg
         }
         const double share = double(inside) / double(total);
         if (share < 0.5) {
-            diag.error(svgFile + ": the " + kDirectionNames[d] + " exit area " + RectText(area) + " covers only " +
+            diag.error(svgFile + ": the " + lnf::kDirectionNames[d] + " exit area " + RectText(area) + " covers only " +
                        std::to_string(int(share * 100)) + "% of the drawn way out " + name +
                        " (at least half of it must lie inside the area)");
         }

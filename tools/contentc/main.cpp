@@ -4,6 +4,8 @@
 //   contentc --content DIR --game DIR --pack FILE [--allow-missing] [--words FILE]
 //   contentc --check-answers CONVERSATION.txt [--words FILE]   (only the riddle answers' check)
 //   contentc --check-room N ROOM.svg   (the picture checks alone, the SVG taken as room N)
+//   contentc --print-table grid|exits|pieces|clips
+//   contentc --clip ROOM.svg VARIANT X Y W H FRAMES_DIR OUT_DIR
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -24,13 +26,11 @@ using namespace contentc;
 
 namespace {
 
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::string();
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+constexpr const char* kUsage =
+    "usage: contentc --content DIR --game DIR --pack FILE [--allow-missing] [--words FILE]\n"
+    "       contentc --check-answers CONVERSATION.txt [--words FILE]\n"
+    "       contentc --check-room N ROOM.svg\n"
+    "       contentc --print-table grid|exits|pieces|clips\n";
 
 std::pair<int, int> Hotspot(const std::string& svgText, int units, int size) {
     std::smatch m;
@@ -198,8 +198,7 @@ void BuildStartRecord(Context& c) {
     start.Room = 4;
     start.ShownRoom = 4;
     std::vector<uint8_t> bytes(2 + sizeof(start));
-    bytes[0] = 'v';
-    bytes[1] = '2';
+    std::copy(lnf::kSaveMark.begin(), lnf::kSaveMark.end(), bytes.begin());
     std::memcpy(bytes.data() + 2, start.bytes(), sizeof(start));
     c.out.file("data/zerodata", bytes);
 }
@@ -214,10 +213,8 @@ int ComposeClip(char** a) {
     int x = std::atoi(a[2]), y = std::atoi(a[3]), w = std::atoi(a[4]), h = std::atoi(a[5]);
     std::string frames = a[6], outDir = a[7];
     try {
-        std::string css = variant == "-" ? std::string()
-                                         : "#" + variant + " { display: inline !important; }\n#un" + variant +
-                                               " { display: none !important; }\n";
-        lnf::Image background = ToImage(RenderSvg(room, 792, 392, css));
+        std::string css = variant == "-" ? std::string() : VariantCss(variant);
+        lnf::Image background = ToImage(RenderSvg(room, lnf::kGrid.pictureWidth, lnf::kGrid.pictureHeight, css));
         lnf::Image crop(w, h, 3);
         // A rectangle may reach past the picture's edge (the cat-fish's does by a pixel): the
         // edge pixels repeat there.
@@ -253,6 +250,7 @@ int ComposeClip(char** a) {
 
 int main(int argc, char** argv) {
     if (argc == 10 && std::string(argv[1]) == "--clip") return ComposeClip(argv + 2);
+    if (argc == 3 && std::string(argv[1]) == "--print-table") return PrintTable(argv[2], std::cout) ? 0 : 2;
     if (argc == 4 && std::string(argv[1]) == "--check-room")
         return contentc::CheckRoomPicture(std::atoi(argv[2]), argv[3]) == 0 ? 0 : 1;
     std::string content, game, pack, words = kCommonWords, answersOnly;
@@ -267,7 +265,7 @@ int main(int argc, char** argv) {
         else if (a == "--words") words = next();
         else if (a == "--check-answers") answersOnly = next();
         else {
-            std::cerr << "usage: contentc --content DIR --game DIR --pack FILE [--allow-missing] [--words FILE]\n";
+            std::cerr << kUsage;
             return 2;
         }
     }
@@ -277,7 +275,7 @@ int main(int argc, char** argv) {
         return diag.errors() > 0 ? 1 : 0;
     }
     if (content.empty() || game.empty() || pack.empty()) {
-        std::cerr << "usage: contentc --content DIR --game DIR --pack FILE [--allow-missing]\n";
+        std::cerr << kUsage;
         return 2;
     }
     Output out;
@@ -289,6 +287,7 @@ int main(int argc, char** argv) {
     BuildStoryTexts(c);
     BuildStartRecord(c);
     BuildConversations(content, allowMissing, words, out, diag);
+    CheckObjectsDoc(content + "/rooms/OBJECTS.md", diag);
     BuildPictures(content, allowMissing, out, diag);
     if (fs::exists(content + "/help/help.html")) {
         std::string html = Slurp(content + "/help/help.html");

@@ -123,7 +123,7 @@ void BuildPictures(const std::string& contentDir, bool allowMissing, Output& out
             return false;
         }
         try {
-            into = RenderSvg(file, 792, 392);
+            into = RenderSvg(file, lnf::kGrid.pictureWidth, lnf::kGrid.pictureHeight);
             return true;
         } catch (const std::exception& e) {
             diag.error(e.what());
@@ -132,7 +132,7 @@ void BuildPictures(const std::string& contentDir, bool allowMissing, Output& out
     };
     auto room = [&](int n) {
         char nn[3] = {char('0' + n / 10), char('0' + n % 10), 0};
-        return ToImage(RenderSvg(contentDir + "/rooms/r" + nn + ".svg", 792, 392));
+        return ToImage(RenderSvg(contentDir + "/rooms/r" + nn + ".svg", lnf::kGrid.pictureWidth, lnf::kGrid.pictureHeight));
     };
     Rgba pic;
     for (const char* name : {"cauldx", "cauld2", "cauld3", "cauld4"}) {
@@ -150,28 +150,31 @@ void BuildPictures(const std::string& contentDir, bool allowMissing, Output& out
             out.resource(lnf::kJpegResource, name, lnf::EncodeJpeg(piece, kContentQuality));
         };
         if (fs::exists(events)) {
-            overlay("knight", room(5), 0, 0);
-            overlay("tree", room(28), 543, 45);
+            const lnf::EventOverlay &knight = lnf::kKnightOverlay, &tree = lnf::kTreeOverlay;
+            overlay(knight.name, room(knight.room), knight.x, knight.y);
+            overlay(tree.name, room(tree.room), tree.x, tree.y);
             lnf::Image big;
-            overlay("big", room(27), 0, 0, &big);
+            overlay("big", room(lnf::kMushroomRing), 0, 0, &big);
             if (!big.empty()) {
-                lnf::Image full(792, 392, 3);
+                lnf::Image full(lnf::kGrid.pictureWidth, lnf::kGrid.pictureHeight, 3);
                 std::fill(full.pixels.begin(), full.pixels.end(), uint8_t(0));
                 full.draw(big, 0, 0);
-                overlay("eyes1", full, 362, 1);
-                overlay("eyes2", full, 362, 1);
+                const lnf::EventOverlay& eyes = lnf::kEyesOverlay;
+                overlay((eyes.name + std::string("1")).c_str(), full, eyes.x, eyes.y);
+                overlay((eyes.name + std::string("2")).c_str(), full, eyes.x, eyes.y);
             }
             // The Jabberwock's frames pile up: each covers at least what the ones before it did.
-            lnf::Image canyon = room(31);
+            const lnf::EventOverlay& jabber = lnf::kJabberwockOverlay;
+            lnf::Image canyon = room(jabber.room);
             int right = -1, bottom = -1;
             for (int f = 1; f <= 10; ++f) {
-                std::string src = std::string("j") + (f < 10 ? "0" : "") + std::to_string(f);
+                std::string src = jabber.name + std::string(f < 10 ? "0" : "") + std::to_string(f);
                 if (!render(src, pic)) continue;
-                lnf::Image piece = Piece(canyon, pic, 205, 0, events + src + ".svg", diag, right, bottom);
+                lnf::Image piece = Piece(canyon, pic, jabber.x, jabber.y, events + src + ".svg", diag, right, bottom);
                 if (piece.empty()) continue;
-                right = 205 + piece.width - 1;
+                right = jabber.x + piece.width - 1;
                 bottom = piece.height - 1;
-                out.resource(lnf::kJpegResource, "j" + std::to_string(f), lnf::EncodeJpeg(piece, kContentQuality));
+                out.resource(lnf::kJpegResource, jabber.name + std::to_string(f), lnf::EncodeJpeg(piece, kContentQuality));
             }
         } else {
             missing(events);

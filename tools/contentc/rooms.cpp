@@ -14,14 +14,10 @@
 
 #include "interaction/tables.h"
 #include "world/game_state.h"
+#include "world/picture_tables.h"
 #include "world/shifted_text.h"
 
 namespace contentc {
-
-namespace {
-
-constexpr double kCellW = 21.44, kCellH = 24.0;
-constexpr double kCoverage = 0.35;
 
 std::string Slurp(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -31,27 +27,15 @@ std::string Slurp(const std::string& path) {
     return s.str();
 }
 
-struct Piece {
-    int room;
-    const char* variant;
-    const char* file;
-    int x, y;
-};
-constexpr Piece kPieces[] = {
-    {5, "changed", "p1/051.jpg", 0, 0},      {7, "changed", "p1/071.jpg", 382, 1},
-    {14, "changed-a", "p1/141.jpg", 306, 1}, {14, "changed-b", "p1/142.jpg", 333, 114},
-    {15, "changed", "p1/151.jpg", 58, 33},   {17, "changed", "p1/171.jpg", 695, 75},
-    {18, "changed", "p1/181.jpg", 278, 46},  {23, "changed", "p1/231.jpg", 290, 117},
-    {29, "changed", "p2/291.jpg", 350, 132},
-};
+namespace {
+constexpr int kPictureW = lnf::kGrid.pictureWidth, kPictureH = lnf::kGrid.pictureHeight;
+}  // namespace
 
 std::string VariantCss(const std::string& variant) {
     std::string suffix = variant.substr(std::string("changed").size());  // "", "-a", "-b"
     return "#changed" + suffix + " { display: inline !important; }\n#unchanged" + suffix +
            " { display: none !important; }\n";
 }
-
-}  // namespace
 
 std::array<uint8_t, lnf::kCellsPerRecord> ComputeCells(const std::string& svgFile, const std::string& svgText,
                                                        Diagnostics& diag) {
@@ -74,18 +58,19 @@ std::array<uint8_t, lnf::kCellsPerRecord> ComputeCells(const std::string& svgFil
     for (const auto& [id, code] : groups) {
         std::string css = "* { visibility: hidden !important; }\n#" + id + ", #" + id +
                           " * { visibility: visible !important; }\n.hit { opacity: 1 !important; }\n";
-        Rgba mask = RenderSvg(svgFile, 792, 392, css);
+        Rgba mask = RenderSvg(svgFile, kPictureW, kPictureH, css);
         bool any = false;
         for (int col = 0; col < lnf::kGridColumns; ++col) {
             for (int row = 0; row < lnf::kGridRows; ++row) {
-                int x0 = int(std::floor(col * kCellW)), x1 = std::min(792, int(std::floor((col + 1) * kCellW)));
-                int y0 = int(row * kCellH), y1 = std::min(392, int((row + 1) * kCellH));
+                double cw = lnf::kGrid.drawnCellWidth, ch = lnf::kGrid.drawnCellHeight;
+                int x0 = int(std::floor(col * cw)), x1 = std::min(kPictureW, int(std::floor((col + 1) * cw)));
+                int y0 = int(row * ch), y1 = std::min(kPictureH, int((row + 1) * ch));
                 if (y0 >= y1 || x0 >= x1) continue;
                 double sum = 0;
                 for (int y = y0; y < y1; ++y)
                     for (int x = x0; x < x1; ++x) sum += mask.alpha(x, y);
                 double coverage = sum / (255.0 * (x1 - x0) * (y1 - y0));
-                if (coverage >= kCoverage) {
+                if (coverage >= lnf::kCellCoverage) {
                     cells[size_t(lnf::CellNumber(col, row))] = uint8_t(code);
                     any = true;
                 }
@@ -200,6 +185,43 @@ void CheckRoomText(int room, const std::array<uint8_t, lnf::kCellsPerRecord>& ce
     if (encoded.size() > 3300) diag.error(file + ": the room text is " + std::to_string(encoded.size()) + " bytes (at most 3300)");
 }
 
+std::optional<lnf::Image> CutPiece(const std::string& svg, const std::string& svgText, const Rgba& base,
+                                   const lnf::OverlayPiece& p, Diagnostics& diag) {
+    if (svgText.find(std::string("id=\"") + p.look + "\"") == std::string::npos) {
+        diag.error(svg + ": needs the changed look <g id=\"" + p.look + "\">");
+        return std::nullopt;
+    }
+    Rgba changed = RenderSvg(svg, kPictureW, kPictureH, VariantCss(p.look));
+    int minX = kPictureW, minY = kPictureH, maxX = -1, maxY = -1;
+    for (int y = 0; y < kPictureH; ++y) {
+        for (int x = 0; x < kPictureW; ++x) {
+            const uint8_t* a = &base.px[(size_t(y) * kPictureW + x) * 4];
+            const uint8_t* b = &changed.px[(size_t(y) * kPictureW + x) * 4];
+            if (std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]) > 12) {
+                minX = std::min(minX, x);
+                minY = std::min(minY, y);
+                maxX = std::max(maxX, x);
+                maxY = std::max(maxY, y);
+            }
+        }
+    }
+    if (maxX < 0) {
+        diag.error(svg + ": the look '" + p.look + "' does not change the picture");
+        return std::nullopt;
+    }
+    if (minX < p.x || minY < p.y) {
+        diag.error(svg + ": the look '" + p.look + "' changes pixels at (" + std::to_string(minX) + ", " +
+                   std::to_string(minY) + "), outside its piece starting at (" + std::to_string(p.x) + ", " +
+                   std::to_string(p.y) + ")");
+        return std::nullopt;
+    }
+    lnf::Image whole = ToImage(changed);
+    lnf::Image piece(maxX - p.x + 1, maxY - p.y + 1, 3);
+    for (int y = 0; y < piece.height; ++y)
+        std::copy_n(whole.row(p.y + y) + size_t(p.x) * 3, size_t(piece.width) * 3, piece.row(y));
+    return piece;
+}
+
 void BuildRooms(const std::string& contentDir, Output& out, Diagnostics& diag) {
     std::vector<uint8_t> records(size_t(lnf::kRooms) * lnf::kCellsPerRecord, 1);
     for (int room = 1; room <= lnf::kRooms; ++room) {
@@ -212,7 +234,7 @@ void BuildRooms(const std::string& contentDir, Output& out, Diagnostics& diag) {
             continue;
         }
         try {
-            Rgba base = RenderSvg(svg, 792, 392);
+            Rgba base = RenderSvg(svg, kPictureW, kPictureH);
             lnf::Image picture = ToImage(base);
             std::vector<uint8_t> jpeg = lnf::EncodeJpeg(picture, kContentQuality);
             if (room <= 25) out.resource(lnf::kJpegResource, std::string("R") + nn, jpeg);
@@ -226,41 +248,10 @@ void BuildRooms(const std::string& contentDir, Output& out, Diagnostics& diag) {
             CheckTargetSizes(room, cells, svg, diag);
             out.file(std::string("data/grid") + nn + ".dlg", EncodeRoomText(text));
 
-            for (const Piece& p : kPieces) {
+            for (const lnf::OverlayPiece& p : lnf::OverlayPieces()) {
                 if (p.room != room) continue;
-                if (svgText.find(std::string("id=\"") + p.variant + "\"") == std::string::npos) {
-                    diag.error(svg + ": needs the changed look <g id=\"" + p.variant + "\">");
-                    continue;
-                }
-                Rgba changed = RenderSvg(svg, 792, 392, VariantCss(p.variant));
-                int minX = 792, minY = 392, maxX = -1, maxY = -1;
-                for (int y = 0; y < 392; ++y) {
-                    for (int x = 0; x < 792; ++x) {
-                        const uint8_t* a = &base.px[(size_t(y) * 792 + x) * 4];
-                        const uint8_t* b = &changed.px[(size_t(y) * 792 + x) * 4];
-                        if (std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]) > 12) {
-                            minX = std::min(minX, x);
-                            minY = std::min(minY, y);
-                            maxX = std::max(maxX, x);
-                            maxY = std::max(maxY, y);
-                        }
-                    }
-                }
-                if (maxX < 0) {
-                    diag.error(svg + ": the look '" + p.variant + "' does not change the picture");
-                    continue;
-                }
-                if (minX < p.x || minY < p.y) {
-                    diag.error(svg + ": the look '" + p.variant + "' changes pixels at (" + std::to_string(minX) + ", " +
-                               std::to_string(minY) + "), outside its piece starting at (" + std::to_string(p.x) +
-                               ", " + std::to_string(p.y) + ")");
-                    continue;
-                }
-                lnf::Image whole = ToImage(changed);
-                lnf::Image piece(maxX - p.x + 1, maxY - p.y + 1, 3);
-                for (int y = 0; y < piece.height; ++y)
-                    std::copy_n(whole.row(p.y + y) + size_t(p.x) * 3, size_t(piece.width) * 3, piece.row(y));
-                out.file(p.file, lnf::EncodeJpeg(piece, kContentQuality));
+                if (auto piece = CutPiece(svg, svgText, base, p, diag))
+                    out.file(lnf::FolderPath(p.piece), lnf::EncodeJpeg(*piece, kContentQuality));
             }
         } catch (const std::exception& e) {
             diag.error(e.what());

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <iostream>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "pictures/resources.h"
 #include "svg.h"
 #include "world/game_state.h"
+#include "world/picture_tables.h"
 
 namespace contentc {
 
@@ -23,13 +25,19 @@ class Diagnostics {
 public:
     void error(const std::string& message) {
         std::cerr << "content error: " << message << "\n";
-        ++errors_;
+        messages_.push_back(message);
     }
-    int errors() const { return errors_; }
+    int errors() const { return int(messages_.size()); }
+    const std::vector<std::string>& messages() const { return messages_; }
 
 private:
-    int errors_ = 0;
+    std::vector<std::string> messages_;
 };
+
+// The whole of a file, or nothing if it cannot be read.
+std::string Slurp(const std::string& path);
+// The stylesheet that shows a room drawing's changed look (group `changed`, `changed-a`, ...).
+std::string VariantCss(const std::string& variant);
 
 // Everything the compiler makes: resources for the program and files for the game folder.
 struct Output {
@@ -53,6 +61,10 @@ RoomText ParseRoomText(const std::string& file, Diagnostics& diag);
 std::vector<uint8_t> EncodeRoomText(const RoomText& text);
 void CheckRoomText(int room, const std::array<uint8_t, lnf::kCellsPerRecord>& cells, const RoomText& text,
                    const std::string& file, Diagnostics& diag);
+// The overlay piece of a changed look, cut from the room's drawing: everything the look
+// changes must lie right of and below the piece's corner.
+std::optional<lnf::Image> CutPiece(const std::string& svgFile, const std::string& svgText, const Rgba& base,
+                                   const lnf::OverlayPiece& piece, Diagnostics& diag);
 void BuildRooms(const std::string& contentDir, Output& out, Diagnostics& diag);
 
 }  // namespace contentc

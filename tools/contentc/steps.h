@@ -19,6 +19,11 @@ void BuildConversations(const std::string& contentDir, bool allowMissing, const 
                         Diagnostics& diag);
 // Only the answer check, on one conversation source.
 void CheckConversationAnswers(const std::string& path, const std::string& wordsPath, Diagnostics& diag);
+// The shared tables, tab-separated under a header line, for the build scripts; false if
+// there is no table of that name.
+bool PrintTable(const std::string& name, std::ostream& out);
+// content/rooms/OBJECTS.md against the tables: every exit area and changed-look corner.
+void CheckObjectsDoc(const std::string& file, Diagnostics& diag);
 // Portraits, event pictures, the intro slides.
 void BuildPictures(const std::string& contentDir, bool allowMissing, Output& out, Diagnostics& diag);
 
