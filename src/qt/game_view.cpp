@@ -37,7 +37,7 @@ void GameView::build() {
     rightPanel_ = Panel(client_, Qt::black);
     image3_ = new PictureWidget(rightPanel_);
     image3_->setModel(&g.Image3);
-    panelInventory_ = Panel(rightPanel_, kWood);
+    panelInventory_ = Panel(rightPanel_, kFrameWood);
     for (int n = 1; n <= kItems; ++n) {
         auto* w = new PictureWidget(rightPanel_);
         w->setObjectName(QString("item%1").arg(n));
@@ -85,14 +85,14 @@ void GameView::build() {
 
     // The band round the message line and the status bar are of the game's dark wood, not
     // the desktop's grey.
-    controlPanel_ = Panel(topPanel_, kWood);
-    textPanel_ = Panel(controlPanel_, kWood, QFrame::Sunken, 2);
+    controlPanel_ = Panel(topPanel_, kFrameWood);
+    textPanel_ = Panel(controlPanel_, kFrameWood, QFrame::Sunken, 2);
     panel1_ = Panel(textPanel_, Qt::black);
     text1_ = new QLabel(panel1_);
     text1_->setWordWrap(true);
     text1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     text1_->setFont(GameFont("Times New Roman", 19));
-    panelControl_ = Panel(controlPanel_, kWood);
+    panelControl_ = Panel(controlPanel_, kFrameWood);
     score_ = new QLabel("Score: ", panelControl_);
     score_->setAlignment(Qt::AlignCenter);
     score_->setFont(GameFont("Arial", 16, true));

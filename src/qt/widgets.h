@@ -80,7 +80,7 @@ QColor ToQColor(Rgb c);
 QFrame* Panel(QWidget* parent, QColor colour, QFrame::Shadow shadow = QFrame::Plain, int line = 0);
 QFont GameFont(const char* family, int pixels, bool bold = false);
 inline const QColor kSilver(192, 192, 192);
-inline const QColor kWood(74, 47, 26);  // the dark wood of the game window's frame
+inline const QColor kFrameWood(74, 47, 26);  // the dark wood of the game window's frame
 
 // A sync runs each time the game lets the screen draw, also on every wake of a wait for the
 // player; these set only what differs, so a sync that finds nothing new posts no event and

@@ -87,7 +87,7 @@ TEST(ContentChecks, AMeetingShorterThanTheGameShowsIsRefused) {
                   fs::copy_options::overwrite_existing);
     Output out;
     Diagnostics diag;
-    BuildConversations(dir.string(), false, out, diag);
+    BuildConversations(dir.string(), false, kCommonWords, out, diag);
     fs::remove_all(dir);
     EXPECT_EQ(diag.errors(), 1) << All(diag);
     EXPECT_TRUE(Says(diag, "kitten.txt: [meeting 12] must hold lines")) << All(diag);

@@ -53,8 +53,8 @@ void CheckExitMarks(int room, const std::string& svgFile, const std::string& svg
         // Count drawn pixels, not alpha: filtered layers that stay hidden still leave a faint
         // haze of nearly transparent pixels over the whole picture.
         long total = 0, inside = 0;
-        const int x0 = std::max(0, area.left), x1 = std::min(792, area.left + area.width);
-        const int y0 = std::max(0, area.top), y1 = std::min(392, area.top + area.height);
+        const int x0 = std::max(0, int(area.left)), x1 = std::min(792, int(area.left) + area.width);
+        const int y0 = std::max(0, int(area.top)), y1 = std::min(392, int(area.top) + area.height);
         for (int y = 0; y < 392; ++y) {
             for (int x = 0; x < 792; ++x) {
                 if (mask.alpha(x, y) < 128) continue;
