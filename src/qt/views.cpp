@@ -316,6 +316,7 @@ void GameView::buildMenu(QMenuBar* bar) {
                 group->addAction(a);
             }
             if (child.Name == "MusicOFF") a->setCheckable(true);
+            if (child.Name == "Hint1") a->setShortcut(QKeySequence(Qt::Key_H));
             std::string name = child.Name;
             connect(a, &QAction::triggered, this, [this, name] { runMenu(name); });
             actions_[name] = a;
@@ -341,6 +342,7 @@ void GameView::runMenu(const std::string& name) {
         else if (name == "MusicOFF") g.MusicOFFClick();
         else if (name == "Contents1") g.Contents1Click();
         else if (name == "About") g.AboutClick();
+        else if (name == "Hint1") g.HintClick();
         else if (name == "Level1") g.Level1Click();
         else if (name == "Level2") g.Level2Click();
         else if (name == "New1") g.New1Click();
