@@ -153,7 +153,7 @@ TEST(BadInput, PicturesGiveAClearMessageAndTheRoomStillWorks) {
 TEST(BadInput, SavedGamesOfEveryKindOfDamage) {
     Game g;
     g.startAndClickOnce();
-    g.game.Display(6, true);
+    g.game.Display(kWing, true);
     g.game.NewRoom(9);
     fs::path good = g.user / "good.sav";
     g.platform.fileAnswers.push_back(good.string());
@@ -174,7 +174,7 @@ TEST(BadInput, SavedGamesOfEveryKindOfDamage) {
         g.platform.fileAnswers.push_back(p.string());
         g.game.Open1Click();
         EXPECT_EQ(std::memcmp(g.game.GameState.bytes(), before.bytes(), 448), 0);
-        EXPECT_TRUE(g.game.Vis(6));
+        EXPECT_TRUE(g.game.Vis(kWing));
     }
     // Oversized: the first 471 bytes are the game, the rest is ignored.
     std::vector<uint8_t> big = bytes;
@@ -184,7 +184,7 @@ TEST(BadInput, SavedGamesOfEveryKindOfDamage) {
     g.platform.fileAnswers.push_back(p.string());
     g.game.Open1Click();
     EXPECT_EQ(g.game.GameState.Room, 9);
-    EXPECT_TRUE(g.game.Vis(6));
+    EXPECT_TRUE(g.game.Vis(kWing));
 }
 
 TEST(Reentry, ClicksMenusAndTicksDuringLongStepsLeaveTheStateWhole) {
@@ -214,10 +214,10 @@ TEST(Reentry, ClicksMenusAndTicksDuringLongStepsLeaveTheStateWhole) {
     EXPECT_FALSE(t.RuleBusy);
     // Timer ticks arriving while a rule waits for "Continue".
     t.NewRoom(1);
-    g.P(7) = 1;
+    g.P(MainStage) = 1;
     t.Reappear.setEnabled(true);
     g.doOn(3);
-    EXPECT_EQ(g.P(7), 2);
+    EXPECT_EQ(g.P(MainStage), 2);
     EXPECT_TRUE(t.Image2.Enabled);
     EXPECT_FALSE(t.WaitingForContinue);
     // An error inside a rule leaves the picture enabled, the exits shown and the guards free.
