@@ -73,6 +73,18 @@ TEST(Hints, SourceFaultsAreFoundWithTheirLines) {
     EXPECT_EQ(FormatHints(ParseHints(FormatHints(ok), again)), FormatHints(ok));
     EXPECT_TRUE(again.empty());
 
+    // The story's names read as their numbers.
+    std::vector<std::string> named;
+    HintBook byName = ParseHints(
+        "hint a\nwhen: P[ClawTaken] = 0, carries kKitty, north[kQueenPath] = kStairToBalcony, S[kRose] = 1\n"
+        "when: P[MainStage] >= kBrewComplete, held = kSword\nstep: use kClaw on kJubjubTree.2\nnudge: n\npointer: p\n"
+        "hint z\nnudge: n\npointer: p\n",
+        named);
+    ASSERT_TRUE(named.empty()) << named.front();
+    EXPECT_EQ(FormatHints(byName),
+              "hint a\nwhen: P[10] = 0, carries 21, north[19] = 16, S[26] = 1, P[7] >= 4, held = 13\nstep: use 5 on 15.2\n"
+              "nudge: n\npointer: p\nhint z\nnudge: n\npointer: p\n");
+
     struct Case {
         const char* source;
         const char* error;
@@ -81,6 +93,7 @@ TEST(Hints, SourceFaultsAreFoundWithTheirLines) {
         {"hint a\nwhen: Q[1] = 0\nstep: do 1.1\nnudge: n\npointer: p\nhint z\nnudge: n\npointer: p\n", "line 2: unknown subject 'Q'"},
         {"hint a\nwhen: P[28] = 0\nstep: do 1.1\nnudge: n\npointer: p\nhint z\nnudge: n\npointer: p\n", "line 2: 'P[28]' needs an index 0..27"},
         {"hint a\nwhen: S[3] ~ 0\nstep: do 1.1\nnudge: n\npointer: p\nhint z\nnudge: n\npointer: p\n", "line 2: unknown comparison '~'"},
+        {"hint a\nwhen: P[Claw] = 0\nstep: do 1.1\nnudge: n\npointer: p\nhint z\nnudge: n\npointer: p\n", "line 2: 'P[Claw]' needs an index 0..27 or one of the story's names"},
         {"hint a\nwhen: carries 22\nstep: do 1.1\nnudge: n\npointer: p\nhint z\nnudge: n\npointer: p\n", "line 2: no item '22'"},
         {"hint a\nwhen: room = 1\nstep: do 33.1\nnudge: n\npointer: p\nhint z\nnudge: n\npointer: p\n", "line 3: no object 33.1"},
         {"hint a\nwhen: room = 1\nstep: walk 4\nnudge: n\npointer: p\nhint z\nnudge: n\npointer: p\n", "line 3: a hint points to an action"},

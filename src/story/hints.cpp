@@ -31,10 +31,71 @@ bool Number(const std::string& s, int& out) {
 
 bool InRange(int v, int lo, int hi) { return v >= lo && v <= hi; }
 
+// The story's words, so that a hint can say P[ClawTaken] or carries kKitty instead of numbers.
+struct Named {
+    const char* name;
+    int value;
+};
+#define N(x) Named{#x, int(x)}
+const Named kProgressNames[] = {
+    N(KnockCount), N(CatfishStage), N(Room17Normal), N(LevelFlag), N(ToveFed), N(BottleStage), N(SwordGiven),
+    N(MainStage), N(WhiskerStage), N(WingStage), N(ClawTaken), N(HarpStage), N(EggWhiteStage), N(AlpacaStage),
+    N(CheeseStage), N(ChessPieces), N(KingFound), N(KittenFound), N(HorseTransformed), N(FawnMet),
+    N(StickTaken), N(BirdStage), N(DragonflyFreed), N(RathsFed), N(JabberwockCame),
+};
+const Named kRoomNames[] = {
+    N(kCabin), N(kLane), N(kHumptyWall), N(kFlowerGarden), N(kHorseRoad), N(kGoatEngine), N(kForestAlcove),
+    N(kSingingTrees), N(kCrossroads), N(kOutsideCabin), N(kBalcony), N(kMeadowPath), N(kHillPath),
+    N(kFawnWood), N(kJubjubTree), N(kStairToBalcony), N(kAlpacaParlour), N(kFrogDoor), N(kQueenPath),
+    N(kGardenBehindCabin), N(kFork), N(kStream), N(kMolassesPool), N(kHedgeMaze), N(kDarkGully),
+    N(kToveBurrow), N(kMushroomRing), N(kAncientTree), N(kRathsHollow), N(kWindyLedge), N(kJabberwockCanyon),
+    N(kGoldenMountain),
+};
+const Named kItemNames[] = {
+    N(kTicket), N(kKitten), N(kWhiteKing), N(kBrownKnight), N(kClaw), N(kWing), N(kHarp), N(kCheese), N(kNote),
+    N(kRosePetal), N(kFishingRod), N(kStick), N(kSword), N(kThread), N(kEggWhite), N(kHorseHair), N(kCorn),
+    N(kBottle), N(kWhisker), N(kLeaf), N(kKitty),
+};
+const Named kObjectNames[] = {
+    N(kWoman), N(kCabinFire), N(kKettle), N(kRhymeBook), N(kHumpty), N(kRose), N(kSunflowers), N(kLeaves),
+    N(kRoadSide), N(kHorseHead), N(kHorseBody), N(kRoadFar), N(kGoat), N(kHarpByTree), N(kTrees), N(kBranches),
+    N(kRailing), N(kBlueSquare), N(kGreenSquare), N(kWood), N(kFawn), N(kStickOnGround), N(kFawnRest),
+    N(kJubjubBird), N(kNest), N(kAlpaca), N(kParlourFire), N(kDoorOfFrog), N(kWhiteQueen), N(kAlpacaBoy),
+    N(kAlpacaBoyArm), N(kWater), N(kAlpacaBoyFeet), N(kGrassyClump), N(kSlipperyBank), N(kPoolFirst), N(kPool),
+    N(kStuckDragonfly), N(kStuckDragonflyWing), N(kPoolLast), N(kTove), N(kMushrooms), N(kMomeRaths),
+    N(kRathsTrough), N(kJabberwockFirst), N(kJabberwockLast), N(kBorogove), N(kCheeseMountain),
+};
+const Named kValueNames[] = {
+    N(kStoryStart), N(kCuriousThingTouched), N(kKettleSeen), N(kClarifyingFormulaTold), N(kBrewComplete),
+    N(kMushroomEaten), N(kJabberwockAnswered), N(kTreeSeen), N(kHairGiven), N(kTransformingFormulaTold),
+    N(kSunSongLearned), N(kHorseGone), N(kHarpFound), N(kHarpOfTheWindsLearned), N(kHarpPlayedAtKettle),
+    N(kFishJumped), N(kWhiskerCaught), N(kEggWhiteReceived), N(kEggWhiteOnPetal), N(kCheeseCut),
+    N(kCheeseWrappedInLeaf), N(kJubjubFlown), N(kLeafReceived), N(kBottleEmpty), N(kBottleFilled), N(kInKettle),
+    N(kAllPiecesPlaced), N(kTicketTaken), N(kKnocksToBeHeard),
+};
+#undef N
+
+template <size_t N>
+bool Find(const Named (&table)[N], const std::string& word, int& out) {
+    for (const Named& n : table) {
+        if (word == n.name) {
+            out = n.value;
+            return true;
+        }
+    }
+    return false;
+}
+
+// A number, or a name from one of the tables.
+template <typename... Tables>
+bool NumberOrName(const std::string& word, int& out, const Tables&... tables) {
+    return Number(word, out) || (Find(tables, word, out) || ...);
+}
+
 // "ROOM.CODE" with a real room and object code.
 bool Place(const std::string& s, int& room, int& code, std::string& error) {
     size_t dot = s.find('.');
-    if (dot == std::string::npos || !Number(s.substr(0, dot), room) || !Number(s.substr(dot + 1), code)) {
+    if (dot == std::string::npos || !NumberOrName(s.substr(0, dot), room, kRoomNames) || !Number(s.substr(dot + 1), code)) {
         error = "expected ROOM.CODE, not '" + s + "'";
         return false;
     }
@@ -46,7 +107,7 @@ bool Place(const std::string& s, int& room, int& code, std::string& error) {
 }
 
 bool ItemNumber(const std::string& s, int& item, std::string& error) {
-    if (!Number(s, item) || !InRange(item, 1, kItems)) {
+    if (!NumberOrName(s, item, kItemNames) || !InRange(item, 1, kItems)) {
         error = "no item '" + s + "' (items 1..21)";
         return false;
     }
@@ -107,8 +168,11 @@ std::optional<HintTerm> ParseTerm(const std::string& text, std::string& error) {
             error = "'" + subject + "' takes no index";
             return std::nullopt;
         }
-    } else if (!Number(index, t.index) || !InRange(t.index, 0, found->limit)) {
-        error = "'" + w[0] + "' needs an index 0.." + std::to_string(found->limit);
+    } else if (!(t.subject == HintTerm::Subject::Progress ? NumberOrName(index, t.index, kProgressNames)
+                 : t.subject == HintTerm::Subject::Object ? NumberOrName(index, t.index, kObjectNames)
+                                                          : NumberOrName(index, t.index, kRoomNames)) ||
+               !InRange(t.index, 0, found->limit)) {
+        error = "'" + w[0] + "' needs an index 0.." + std::to_string(found->limit) + " or one of the story's names";
         return std::nullopt;
     }
     bool opFound = false;
@@ -122,7 +186,7 @@ std::optional<HintTerm> ParseTerm(const std::string& text, std::string& error) {
         error = "unknown comparison '" + w[1] + "' (=, !=, <, >, <=, >=)";
         return std::nullopt;
     }
-    if (!Number(w[2], t.value) || !InRange(t.value, -128, 127)) {
+    if (!NumberOrName(w[2], t.value, kValueNames, kRoomNames, kItemNames) || !InRange(t.value, -128, 127)) {
         error = "'" + w[2] + "' is not a byte value";
         return std::nullopt;
     }
@@ -169,7 +233,7 @@ std::optional<PlayStep> ParsePlayStep(const std::string& text, std::string& erro
     }
     if (w.size() == 2 && w[0] == "walk") {
         s.kind = PlayStep::Kind::Walk;
-        if (!Number(w[1], s.room) || !InRange(s.room, 1, kRooms)) {
+        if (!NumberOrName(w[1], s.room, kRoomNames) || !InRange(s.room, 1, kRooms)) {
             error = "no room '" + w[1] + "'";
             return std::nullopt;
         }
