@@ -107,17 +107,20 @@ public:
         pressAt(x, y);
     }
     void doOn(int code) {
+        actions.push_back("do " + std::to_string(game.GameState.Room) + "." + std::to_string(code));
         app.guard([&] { game.ChangeCursor(kDoMode); });
         auto [x, y] = pointOf(code);
         pressAt(x, y);
     }
     void use(int item, int code) {
         ASSERT_TRUE(game.Vis(item)) << "item " << item << " is not carried";
+        actions.push_back("use " + std::to_string(item) + " on " + std::to_string(game.GameState.Room) + "." + std::to_string(code));
         app.guard([&] { game.itemClick(item); });
         auto [x, y] = pointOf(code);
         pressAt(x, y);
     }
     void combine(int held, int onto) {
+        actions.push_back("combine " + std::to_string(held) + " with " + std::to_string(onto));
         app.guard([&] { game.itemClick(held); });
         app.guard([&] { game.itemClick(onto); });
     }
@@ -209,6 +212,7 @@ public:
     int answersTyped = 0;
     int continuesPressed = 0;
     std::vector<std::string> shownLines;
+    std::vector<std::string> actions;  // every do, use and combine, in the walkthrough's words
 };
 
 }  // namespace lnf::testing

@@ -1,8 +1,10 @@
 // The whole story, from a new game to the won ending, through the real handlers and the
 // shipped data, at both puzzle levels.
 #include <algorithm>
+#include <fstream>
 
 #include "game_fixture.h"
+#include "platform/walkthrough.h"
 #include "world/data_folders.h"
 
 using lnf::testing::Game;
@@ -213,6 +215,12 @@ void PlayToTheEnd(Game& g) {
 TEST(Walkthrough, Level1CollectsEveryPoint) {
     Game g;
     PlayToTheEnd(g);
+    // The walkthrough the build checks the hints against takes the same actions.
+    std::ifstream in(std::string(LNF_SOURCE_DIR) + "/content/hints/walkthrough.txt");
+    std::vector<std::string> errors, routeActions;
+    for (const PlayStep& s : ParseRoute(std::string(std::istreambuf_iterator<char>(in), {}), errors).steps)
+        if (s.isAction()) routeActions.push_back(FormatPlayStep(s));
+    EXPECT_EQ(routeActions, g.actions);
     EXPECT_EQ(g.score(), 122);
     EXPECT_EQ(g.score(), kFullScore);
     EXPECT_TRUE(g.platform.errors.empty()) << g.platform.errors.front();

@@ -118,6 +118,7 @@ void TGame::BuildMenus() {
     MenuItem howto = Item("HowtoUseHelp1", "&How to Use Help");
     howto.Visible = howto.Enabled = false;
     help.Items.push_back(howto);
+    help.Items.push_back(Item("Hint1", "&Hint"));
     help.Items.push_back(Item("About", "&About..."));
     MainMenu1.Items.push_back(help);
     MainMenu1.Items.push_back(Item("N5", ""));

@@ -103,6 +103,9 @@ public:
     void FontColorClick(const std::string& itemName);
     void Contents1Click();
     void AboutClick();
+    // A hint for the next step of the story; never changes the game.
+    void HintClick();
+    std::string LastHintName;  // the hint given last, so that asking again gives its pointer
 
     // ----- world: navigation, room data, composing -----
     void NewRoom(int room);

@@ -211,6 +211,7 @@ void GameView::buildMenu(QMenuBar* bar) {
                 group->addAction(a);
             }
             if (child.Name == "MusicOFF") a->setCheckable(true);
+            if (child.Name == "Hint1") a->setShortcut(QKeySequence(Qt::Key_H));
             std::string name = child.Name;
             connect(a, &QAction::triggered, this, [this, name] { runMenu(name); });
             actions_[name] = a;
@@ -237,6 +238,7 @@ const std::map<std::string, void (TGame::*)()>& MenuCommands() {
         {"About", &TGame::AboutClick},                 {"Level1", &TGame::Level1Click},
         {"Level2", &TGame::Level2Click},               {"New1", &TGame::New1Click},
         {"Open1", &TGame::Open1Click},                 {"SaveAs1", &TGame::SaveAs1Click},
+        {"Hint1", &TGame::HintClick},
     };
     return commands;
 }

@@ -289,6 +289,8 @@ int main(int argc, char** argv) {
     BuildConversations(content, allowMissing, words, out, diag);
     CheckObjectsDoc(content + "/rooms/OBJECTS.md", diag);
     BuildPictures(content, allowMissing, out, diag);
+    HintSources hints;
+    bool haveHints = BuildHints(content, allowMissing, out, diag, hints);
     if (fs::exists(content + "/help/help.html")) {
         std::string html = Slurp(content + "/help/help.html");
         out.file("help/veska.html", std::vector<uint8_t>(html.begin(), html.end()));
@@ -301,7 +303,14 @@ int main(int argc, char** argv) {
     }
     try {
         for (const auto& [rel, bytes] : out.files) lnf::WriteFileAtomically(fs::path(game) / rel, bytes);
-        lnf::WriteFileAtomically(pack, lnf::ResourcePack::Build(out.resources));
+        std::vector<uint8_t> packBytes = lnf::ResourcePack::Build(out.resources);
+        // The pack is written last and only when the hints answer every state of the walkthrough,
+        // so a failed check makes the next build try again.
+        if (haveHints && !CheckHints(hints, game, packBytes, diag)) {
+            std::cerr << diag.errors() << " hint error(s); the resources were not written\n";
+            return 1;
+        }
+        lnf::WriteFileAtomically(pack, packBytes);
     } catch (const std::exception& e) {
         std::cerr << "content error: " << e.what() << "\n";
         return 1;
