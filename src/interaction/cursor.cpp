@@ -4,6 +4,7 @@
 
 #include "app/lnf_game.h"
 #include "windows/lnf_inventory.h"
+#include "world/record_check.h"
 
 namespace lnf {
 
@@ -38,10 +39,20 @@ void TGame::GetCursor(int n) {
     InstalledCursors[size_t(n)] = "ID_m" + std::to_string(n);
 }
 
-void TGame::LookClick() { ChangeCursor(kLookMode); }
-void TGame::DoButtonClick() { ChangeCursor(kDoMode); }
+void TGame::LookClick() {
+    GameStep step(*this, StepInput::Item);
+    if (!step) return;
+    ChangeCursor(kLookMode);
+}
+void TGame::DoButtonClick() {
+    GameStep step(*this, StepInput::Item);
+    if (!step) return;
+    ChangeCursor(kDoMode);
+}
 
 void TGame::itemClick(int n) {
+    GameStep step(*this, StepInput::Item);
+    if (!step) return;
     if (n < 1 || n > kItems) return;
     int8_t held = GameState.HeldItem;
     if ((n == 8 && held == 20) || (n == 20 && held == 8)) {
@@ -74,6 +85,8 @@ void TGame::itemClick(int n) {
 }
 
 void TGame::itemDblClick(int n) {
+    GameStep step(*this, StepInput::Item);
+    if (!step) return;
     if (n < 1 || n > kItems) return;
     CloseLookItem = n;
     switch (n) {
@@ -95,6 +108,8 @@ void TGame::GetHint() {
 }
 
 void TGame::Image2MouseDown(MouseButton button, int x, int y) {
+    GameStep step(*this, StepInput::Press);
+    if (!step) return;
     if (Image2.Tag != 0 || !Image2.Enabled) return;
     if (FirstClickHint) {
         GetHint();
@@ -139,7 +154,7 @@ void TGame::Display(int n, bool shown) {
 bool TGame::Vis(int n) const { return n >= 1 && n <= kItems && item[size_t(n)].Visible; }
 
 void TGame::Score(int points) {
-    GameState.setScore(GameState.score() + points);
+    GameState.setScore(AddPoints(GameState.score(), points));
     ScoreLabel.Caption = "Score: " + std::to_string(GameState.score());
 }
 

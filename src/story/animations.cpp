@@ -12,7 +12,7 @@ void TGame::FadeOn(const std::string& name, int x, int y) {
     Image shown = Image2.Picture.empty() ? JpegBitmap : Image2.Picture.toRgb();
     shown.draw(JpegBitmap, x, y);
     Image2.setPicture(std::move(shown));
-    app.platform.processMessages();
+    app.processMessages();
     app.platform.playTransition(Effect::TR1);
     app.platform.endTransition(Effect::TR1);
 }
@@ -29,7 +29,7 @@ void TGame::XFormTimer() {
     XForm.setEnabled(false);
     text1.Caption = app.text("transform");
     UpDateScreen(5, 1);
-    app.platform.processMessages();
+    app.processMessages();
     arrowW.Visible = true;
     arrowS.Visible = true;
     GameState.Progress[13] = 5;
@@ -66,7 +66,7 @@ void TGame::Big() {
     Rect area{0, 0, Image2.Width, Image2.Height};
     app.platform.beginTransition(Effect::TR1, WindowId::Game, area);
     Image2.setPicture(LoadResourcePicture("big"));
-    app.platform.processMessages();
+    app.processMessages();
     app.platform.playTransition(Effect::TR1);
     app.platform.endTransition(Effect::TR1);
 }
@@ -100,7 +100,7 @@ void TGame::BigTimeTimer() {
     app.platform.beginTransition(Effect::TR1, WindowId::Game, area);
     Image2.setPicture(LoadFilePicture("p2\\27.jpg"));
     ChangeCursor(kDoMode);
-    app.platform.processMessages();
+    app.processMessages();
     app.platform.playTransition(Effect::TR1);
     app.platform.endTransition(Effect::TR1);
     BigTime.setEnabled(false);

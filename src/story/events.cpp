@@ -6,7 +6,9 @@
 namespace lnf {
 
 void TGame::Next1Click() {
-    app.platform.processMessages();
+    // Only a picture that waits takes the press; a stray one never skips the next picture.
+    if (!WaitingForContinue) return;
+    app.processMessages();
     Next1.Tag = 1;
 }
 
@@ -16,15 +18,16 @@ void TGame::DrawPic(const std::string& name, int x, int y, bool noWait) {
     Image shown = Image2.Picture.empty() ? JpegBitmap : Image2.Picture.toRgb();
     shown.draw(JpegBitmap, x, y);
     Image2.setPicture(std::move(shown));
-    app.platform.processMessages();
+    app.processMessages();
     if (noWait) return;
     Image2.Enabled = false;
     Next1.Visible = true;
+    Next1.Tag = 0;
     WaitingForContinue = true;
-    app.platform.processMessages();
+    app.processMessages();
     app.platform.sleep(1000);
-    // The wait ends when the player presses "Continue", or when the game window closes.
-    while (Next1.Tag == 0 && !Closed) app.platform.processMessages();
+    // The wait ends when the player presses "Continue", or agrees to quit.
+    while (Next1.Tag == 0 && !Closed && !QuitRequested) app.processMessages();
     WaitingForContinue = false;
     Next1.Visible = false;
     Next1.Tag = 0;
@@ -47,12 +50,12 @@ void TGame::Cauldron(bool complete) {
         DrawPic("cauldx", 0, 0, false);
     } else {
         DrawPic("cauld2", 0, 0, false);
-        if (!Closed) DrawPic("cauld3", 0, 0, false);
-        if (!Closed) DrawPic("cauld4", 0, 0, false);
+        if (!Closed && !QuitRequested) DrawPic("cauld3", 0, 0, false);
+        if (!Closed && !QuitRequested) DrawPic("cauld4", 0, 0, false);
     }
     Image2.setPicture(LoadResourcePicture("R01"));
     Image2.Enabled = true;
-    app.platform.processMessages();
+    app.processMessages();
     if (GameState.Progress[MainStage] == 1) GameState.Progress[MainStage] = 2;
     Next1.Left = 182;
 }
@@ -73,13 +76,13 @@ void TGame::Catfish() {
     }
     PlayVid(MP2, PlayerId::MP2, 629, 212, 164, 188);
     Image2.Enabled = true;
-    app.platform.processMessages();
+    app.processMessages();
 }
 
 bool TGame::Bridge(int fromRoom, int picture) {
     text1.Caption = app.text("engineer");
     Image2.setPicture(LoadFilePicture(picture == 1 ? "p2//jump1" : "p2//jump2"));
-    app.platform.processMessages();
+    app.processMessages();
     app.platform.sleep(2000);
     Image2.Enabled = true;
     if (fromRoom == 26) {

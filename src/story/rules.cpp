@@ -379,7 +379,7 @@ int8_t TGame::GridCondition(int o) {
                     S[106] = 1;
                     S[110] = 1;
                     text1.Caption = MemoLine(0);
-                    app.platform.processMessages();
+                    app.processMessages();
                     SetArrows();
                     r = -1;
                 }
