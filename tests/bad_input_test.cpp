@@ -153,7 +153,7 @@ TEST(BadInput, PicturesGiveAClearMessageAndTheRoomStillWorks) {
 TEST(BadInput, SavedGamesOfEveryKindOfDamage) {
     Game g;
     g.startAndClickOnce();
-    g.game.Display(6, true);
+    g.game.Display(kWing, true);
     g.game.NewRoom(9);
     fs::path good = g.user / "good.sav";
     g.platform.fileAnswers.push_back(good.string());
@@ -174,7 +174,7 @@ TEST(BadInput, SavedGamesOfEveryKindOfDamage) {
         g.platform.fileAnswers.push_back(p.string());
         g.game.Open1Click();
         EXPECT_EQ(std::memcmp(g.game.GameState.bytes(), before.bytes(), 448), 0);
-        EXPECT_TRUE(g.game.Vis(6));
+        EXPECT_TRUE(g.game.Vis(kWing));
     }
     // Oversized: longer than a saved game can be, so refused without being read.
     std::vector<uint8_t> big = bytes;
@@ -187,7 +187,7 @@ TEST(BadInput, SavedGamesOfEveryKindOfDamage) {
     g.game.Open1Click();
     EXPECT_EQ(g.platform.messages.size(), boxes + 1);
     EXPECT_EQ(g.game.GameState.Room, 10);
-    EXPECT_TRUE(g.game.Vis(6));
+    EXPECT_TRUE(g.game.Vis(kWing));
 }
 
 TEST(Reentry, ClicksMenusAndTicksDuringLongStepsLeaveTheStateWhole) {
@@ -217,10 +217,10 @@ TEST(Reentry, ClicksMenusAndTicksDuringLongStepsLeaveTheStateWhole) {
     EXPECT_FALSE(t.RuleBusy);
     // Timer ticks arriving while a rule waits for "Continue".
     t.NewRoom(1);
-    g.P(7) = 1;
+    g.P(MainStage) = 1;
     t.Reappear.setEnabled(true);
     g.doOn(3);
-    EXPECT_EQ(g.P(7), 2);
+    EXPECT_EQ(g.P(MainStage), 2);
     EXPECT_TRUE(t.Image2.Enabled);
     EXPECT_FALSE(t.WaitingForContinue);
     // An error inside a rule leaves the picture enabled, the exits shown and the guards free.

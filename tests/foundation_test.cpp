@@ -49,7 +49,7 @@ TEST(GameStateRecord, FieldsSitAtTheirSavedGameOffsets) {
     s.clear();
     s.ExitNorth[6] = 26;
     s.ExitWest[32] = 7;
-    s.Progress[3] = 2;
+    s.Progress[LevelFlag] = 2;
     s.setScore(0x01020304);
     s.ObjState[279] = -5;
     s.HeldItem = 13;

@@ -23,9 +23,9 @@ TEST(Mouse, FirstPressOnlyTellsTheOpeningThenButtonsDispatchByMode) {
     EXPECT_EQ(t.Image2.Cursor, crHandPoint);
     g.pressAt(10, 10, MouseButton::Right);
     EXPECT_EQ(t.CursorMode, kLookMode);
-    t.Display(7, true);
-    t.itemClick(7);
-    EXPECT_EQ(t.GameState.HeldItem, 7);
+    t.Display(kHarp, true);
+    t.itemClick(kHarp);
+    EXPECT_EQ(t.GameState.HeldItem, kHarp);
     EXPECT_EQ(t.Image2.Cursor, 7);
     EXPECT_EQ(t.InstalledCursors[7], "ID_m7");
     g.pressAt(10, 10, MouseButton::Right);  // an item on the cursor drops into Do
@@ -72,34 +72,34 @@ TEST(Mouse, DoubleClickGuardDropsTheSecondPress) {
     t.Image2Click();
     t.Image2DblClick();
     t.Image2MouseDown(MouseButton::Left, x, y);
-    EXPECT_EQ(g.P(0), 1);  // one knock, not two
+    EXPECT_EQ(g.P(KnockCount), 1);  // one knock, not two
     t.Image2Click();
     t.Image2MouseDown(MouseButton::Left, x, y);
-    EXPECT_EQ(g.P(0), 2);
+    EXPECT_EQ(g.P(KnockCount), 2);
 }
 
 TEST(Inventory, PlacesEachItemOnItsGridAndScoresEveryShow) {
     Game g;
     g.start();
     TGame& t = g.game;
-    t.Display(5, true);
+    t.Display(kClaw, true);
     EXPECT_EQ(t.item[5].bounds(), (Rect{61, 58, 37, 40}));
-    t.Display(21, true);
+    t.Display(kKitty, true);
     EXPECT_EQ(t.item[21].Left, 13 + 2 * 48);
     EXPECT_EQ(t.item[21].Top, 10 + 6 * 48);
     EXPECT_EQ(g.score(), 4);
-    t.Display(5, true);  // showing again scores again
+    t.Display(kClaw, true);  // showing again scores again
     EXPECT_EQ(g.score(), 6);
     EXPECT_EQ(t.ScoreLabel.Caption, "Score: 6");
-    t.ChangeCursor(5);
-    t.Display(21, false);
+    t.ChangeCursor(kClaw);
+    t.Display(kKitty, false);
     EXPECT_EQ(t.CursorMode, kDoMode);  // hiding any item leaves the cursor in Do
-    EXPECT_FALSE(t.Vis(21));
+    EXPECT_FALSE(t.Vis(kKitty));
     EXPECT_FALSE(t.Vis(0));
     EXPECT_FALSE(t.Vis(22));
     Game small({640, 480});
     small.start();
-    small.game.Display(3, true);
+    small.game.Display(kWhiteKing, true);
     EXPECT_EQ(small.game.item[3].bounds(), (Rect{109, 10, 23, 25}));
 }
 
@@ -110,64 +110,64 @@ TEST(Inventory, CombinationsAndTheirPoints) {
     for (int n : {8, 10, 12, 14, 15, 20}) t.Display(n, true);
     int base = g.score();
     // The thread shows its cursor over the stick; the leaf goes back to the arrow.
-    t.itemClick(8);
+    t.itemClick(kCheese);
     EXPECT_EQ(t.item[20].Cursor, 8);
-    t.itemClick(14);
+    t.itemClick(kThread);
     EXPECT_EQ(t.item[20].Cursor, crArrow);
     EXPECT_EQ(t.item[12].Cursor, 14);
-    t.itemClick(12);
+    t.itemClick(kStick);
     EXPECT_EQ(g.message(), "You tie the yarn to the stick.");
-    EXPECT_TRUE(t.Vis(11));
-    EXPECT_FALSE(t.Vis(12));
-    EXPECT_FALSE(t.Vis(14));
-    EXPECT_EQ(t.GameState.HeldItem, 11);
+    EXPECT_TRUE(t.Vis(kFishingRod));
+    EXPECT_FALSE(t.Vis(kStick));
+    EXPECT_FALSE(t.Vis(kThread));
+    EXPECT_EQ(t.GameState.HeldItem, kFishingRod);
     EXPECT_EQ(g.score(), base + 4);
-    t.itemClick(15);
-    t.itemClick(10);
+    t.itemClick(kEggWhite);
+    t.itemClick(kRosePetal);
     EXPECT_EQ(g.message(), "You put the Egg White on the Rose Petal.");
-    EXPECT_EQ(g.P(12), 2);
+    EXPECT_EQ(g.P(EggWhiteStage), 2);
     EXPECT_EQ(g.score(), base + 6);
-    t.itemClick(20);
-    t.itemClick(8);
+    t.itemClick(kLeaf);
+    t.itemClick(kCheese);
     EXPECT_EQ(g.message(), "You wrap the Tumtum leaf up in the cheese.");
-    EXPECT_EQ(g.P(14), 2);
-    EXPECT_FALSE(t.Vis(20));
-    EXPECT_EQ(t.GameState.HeldItem, 8);
+    EXPECT_EQ(g.P(CheeseStage), 2);
+    EXPECT_FALSE(t.Vis(kLeaf));
+    EXPECT_EQ(t.GameState.HeldItem, kCheese);
     EXPECT_EQ(g.score(), base + 10);
     // The reverse click is a plain selection.
-    t.Display(14, true);
-    t.Display(12, true);
-    t.itemClick(12);
-    t.itemClick(14);
-    EXPECT_TRUE(t.Vis(12));
-    EXPECT_EQ(t.GameState.HeldItem, 14);
+    t.Display(kThread, true);
+    t.Display(kStick, true);
+    t.itemClick(kStick);
+    t.itemClick(kThread);
+    EXPECT_TRUE(t.Vis(kStick));
+    EXPECT_EQ(t.GameState.HeldItem, kThread);
 }
 
 TEST(Inventory, DoubleClickOpensTheCloseLookWithItsStage) {
     Game g;
     g.startAndClickOnce();
     TGame& t = g.game;
-    t.Display(18, true);
-    g.P(5) = 2;
-    t.itemClick(18);
-    t.itemDblClick(18);
+    t.Display(kBottle, true);
+    g.P(BottleStage) = 2;
+    t.itemClick(kBottle);
+    t.itemDblClick(kBottle);
     EXPECT_EQ(t.CloseLookItem, 18);
     EXPECT_EQ(t.CloseLookVariant, 2);
     EXPECT_EQ(g.app.Inventory->Inv1.Caption, g.app.text("item18"));
-    g.P(5) = 0;
-    t.itemDblClick(18);
+    g.P(BottleStage) = 0;
+    t.itemDblClick(kBottle);
     EXPECT_EQ(g.app.Inventory->Inv1.Caption, "This bottle was washed up in the grassy clump by the creek.");
-    g.P(11) = 1;
-    t.itemDblClick(7);
+    g.P(HarpStage) = 1;
+    t.itemDblClick(kHarp);
     EXPECT_EQ(g.app.Inventory->Inv1.Caption, "You found this harp propped up against a tree in the forest alcove.");
-    g.P(11) = 3;
-    t.itemDblClick(7);
+    g.P(HarpStage) = 3;
+    t.itemDblClick(kHarp);
     EXPECT_EQ(g.app.Inventory->Inv1.Caption, g.app.text("item7"));
-    t.itemDblClick(9);
+    t.itemDblClick(kNote);
     EXPECT_EQ(g.app.Inventory->WindowHeight, 474);
     EXPECT_EQ(g.app.Inventory->Inv1.Top, 30);
     EXPECT_EQ(g.app.Inventory->Inv1.Caption.rfind("The note reads:", 0), 0u);
-    t.itemDblClick(12);
+    t.itemDblClick(kStick);
     EXPECT_EQ(g.app.Inventory->WindowHeight, 300);
     EXPECT_EQ(g.app.Inventory->ItemPic.Picture.width, 136);
 }
@@ -190,55 +190,55 @@ TEST(Actions, DoShowsTextsRefusesShortOnesAndCountsKnocks) {
     t.Memo[24 + 1] = "Hmm.";
     g.doOn(t.RoomCells[0]);
     t.NewRoom(18);
-    g.P(0) = 0;
+    g.P(KnockCount) = 0;
     g.doOn(t.RoomCells[0]);  // even Do on the background knocks
-    EXPECT_EQ(g.P(0), 1);
-    g.P(0) = 127;
+    EXPECT_EQ(g.P(KnockCount), 1);
+    g.P(KnockCount) = 127;
     g.doOn(2);
-    EXPECT_EQ(g.P(0), 127);  // the counter stops instead of wrapping
+    EXPECT_EQ(g.P(KnockCount), 127);  // the counter stops instead of wrapping
 }
 
 TEST(Actions, RefusalChainNamesTheCreature) {
     Game g;
     g.startAndClickOnce();
     TGame& t = g.game;
-    t.Display(12, true);
-    t.Display(13, true);
-    t.Display(17, true);
-    t.Display(1, true);
+    t.Display(kStick, true);
+    t.Display(kSword, true);
+    t.Display(kCorn, true);
+    t.Display(kTicket, true);
     t.NewRoom(6);
-    g.use(12, 2);
+    g.use(kStick, 2);
     EXPECT_EQ(g.message(), "The goat said you need a ticket if you want to ride the steam engine.");  // its own rule
     // Creature names build the refusals where no rule takes the item.
     EXPECT_EQ(t.GetSpec(42), "the goat");
     g.S(42) = 1;
     EXPECT_EQ(t.GetSpec(42), "");
     g.S(42) = 0;
-    t.ChangeCursor(12);
+    t.ChangeCursor(kStick);
     EXPECT_TRUE(t.SpecialUse(42));
     EXPECT_EQ(g.message(), "You don't want to hit the goat with a stick!");
-    t.ChangeCursor(13);
+    t.ChangeCursor(kSword);
     EXPECT_TRUE(t.SpecialUse(202));
     EXPECT_EQ(g.message(), "There's no need to use the sword on the tove!");
-    t.ChangeCursor(17);
+    t.ChangeCursor(kCorn);
     EXPECT_TRUE(t.SpecialUse(180));
     EXPECT_EQ(g.message(), "You don't need to use that on the dragonfly.");
-    t.ChangeCursor(2);
+    t.ChangeCursor(kKitten);
     EXPECT_TRUE(t.SpecialUse(2));
     EXPECT_EQ(g.message(), "Don't put the poor kitten in the fire!");
-    t.ChangeCursor(1);
+    t.ChangeCursor(kTicket);
     g.game.text1.Caption = "before";
     EXPECT_TRUE(t.SpecialUse(147));  // the Queen with the ticket: silent, but handled
     EXPECT_EQ(g.message(), "before");
-    t.ChangeCursor(17);
+    t.ChangeCursor(kCorn);
     EXPECT_TRUE(t.SpecialUse(133));
     EXPECT_EQ(g.message(), "Apparently the Alpaca isn't very hungry.");
     EXPECT_FALSE(t.SpecialUse(999));
     // Codes 6..8 never reach a rule.
     t.NewRoom(22);
     int s172 = g.S(172);
-    t.Display(18, true);
-    g.use(18, 8);
+    t.Display(kBottle, true);
+    g.use(kBottle, 8);
     EXPECT_EQ(g.message(), "The bank is too slippery.  You can't reach the water from here.");
     EXPECT_EQ(g.S(172), s172);
 }
@@ -247,14 +247,14 @@ TEST(Actions, UseSuccessAddsTwoBesidesTheRule) {
     Game g;
     g.startAndClickOnce();
     TGame& t = g.game;
-    t.Display(18, true);
+    t.Display(kBottle, true);
     t.NewRoom(22);
     int before = g.score();
-    g.use(18, 4);
-    EXPECT_EQ(g.P(5), 2);
+    g.use(kBottle, 4);
+    EXPECT_EQ(g.P(BottleStage), 2);
     EXPECT_EQ(g.score(), before + 2);
     EXPECT_EQ(g.message(), t.MemoLine(4 + 47));
-    g.use(18, 4);
+    g.use(kBottle, 4);
     EXPECT_EQ(g.message(), "You already filled the bottle with water.");
     EXPECT_EQ(g.score(), before + 2);
 }

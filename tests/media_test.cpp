@@ -99,8 +99,8 @@ TEST(Video, ClipsPlayInTheirScaledRectanglesAndEnd) {
     g.startAndClickOnce();
     TGame& t = g.game;
     t.NewRoom(15);
-    t.Display(5, true);
-    g.use(5, 2);
+    t.Display(kClaw, true);
+    g.use(kClaw, 2);
     auto& mp = static_cast<HeadlessMedia&>(g.platform.media(PlayerId::MP));
     EXPECT_EQ(mp.file, "p1/JUBJUB.AVI");
     EXPECT_EQ(mp.destination, (Rect{81, 21, 390, 197}));
@@ -110,7 +110,7 @@ TEST(Video, ClipsPlayInTheirScaledRectanglesAndEnd) {
     EXPECT_TRUE(t.arrowN.Visible);
     EXPECT_TRUE(g.files.exists("p1\\150.jpg"));
     // The tree: a second Do while its clip runs does nothing; 5 points only the first time.
-    g.P(7) = 6;
+    g.P(MainStage) = 6;
     t.NewRoom(28);
     int before = g.score();
     g.doOn(6);
@@ -130,7 +130,7 @@ TEST(Video, AClipThatCannotPlayStillEnds) {
     Game g;
     g.startAndClickOnce();
     g.platform.mediaFails = true;
-    g.P(7) = 6;
+    g.P(MainStage) = 6;
     g.game.NewRoom(28);
     g.doOn(6);
     EXPECT_EQ(g.game.MP3.Tag, 0);  // the tree reacts again

@@ -21,10 +21,10 @@ TEST(SavedGame, BytesAreTheMarkTheRecordAndTheItems) {
     Game g;
     g.startAndClickOnce();
     TGame& t = g.game;
-    t.Display(3, true);
-    t.Display(21, true);
+    t.Display(kWhiteKing, true);
+    t.Display(kKitty, true);
     t.GameState.ExitNorth[6] = 26;
-    g.P(3) = 2;
+    g.P(LevelFlag) = 2;
     g.P(27) = 77;           // bytes the game never uses travel unchanged
     t.GameState.Spare = 55;
     t.NewRoom(23);
@@ -59,9 +59,9 @@ TEST(SavedGame, RestoreBringsBackEveryFieldItemsScoreLevelAndRoom) {
     a.startAndClickOnce();
     TGame& t = a.game;
     for (int i : {2, 7, 13}) t.Display(i, true);
-    t.ChangeCursor(7);
-    a.P(3) = 2;
-    a.P(19) = 1;  // room 14's fawn change, rebuilt after the restore
+    t.ChangeCursor(kHarp);
+    a.P(LevelFlag) = 2;
+    a.P(FawnMet) = 1;  // room 14's fawn change, rebuilt after the restore
     t.GameState.ExitEast[29] = 31;
     for (int i = 0; i < 280; ++i) a.S(i) = int8_t(i % 3);
     t.NewRoom(29);
@@ -73,7 +73,7 @@ TEST(SavedGame, RestoreBringsBackEveryFieldItemsScoreLevelAndRoom) {
 
     Game b;
     b.startAndClickOnce();
-    b.game.Display(5, true);  // carried before the restore, not in the file
+    b.game.Display(kClaw, true);  // carried before the restore, not in the file
     b.game.FontColorClick("Lime1");
     b.platform.fileAnswers.push_back(file.string());
     b.game.Open1Click();
@@ -85,8 +85,8 @@ TEST(SavedGame, RestoreBringsBackEveryFieldItemsScoreLevelAndRoom) {
     EXPECT_EQ(r.GameState.Room, 29);
     EXPECT_EQ(r.CursorMode, kDoMode);
     EXPECT_EQ(r.GameState.HeldItem, 0);
-    EXPECT_TRUE(r.Vis(2) && r.Vis(7) && r.Vis(13));
-    EXPECT_FALSE(r.Vis(5));
+    EXPECT_TRUE(r.Vis(kKitten) && r.Vis(kHarp) && r.Vis(kSword));
+    EXPECT_FALSE(r.Vis(kClaw));
     EXPECT_TRUE(r.menu("Level2").Checked);
     EXPECT_FALSE(r.menu("Level1").Checked);
     EXPECT_EQ(b.app.CloseUp->PuzzleLevel, 2);
@@ -101,7 +101,7 @@ TEST(SavedGame, ForeignShortAndDamagedFilesChangeNothing) {
     Game g;
     g.startAndClickOnce();
     TGame& t = g.game;
-    t.Display(4, true);
+    t.Display(kBrownKnight, true);
     t.NewRoom(12);
     GameStateRecord before = t.GameState;
     std::vector<uint8_t> good = EncodeSavedGame(before, {});
@@ -114,7 +114,7 @@ TEST(SavedGame, ForeignShortAndDamagedFilesChangeNothing) {
         ASSERT_EQ(g.platform.messages.size(), 1u);
         EXPECT_EQ(g.platform.messages[0].first.substr(0, message.size()), message);
         EXPECT_EQ(std::memcmp(t.GameState.bytes(), before.bytes(), 448), 0);
-        EXPECT_TRUE(t.Vis(4));
+        EXPECT_TRUE(t.Vis(kBrownKnight));
     };
     std::vector<uint8_t> v1 = good;
     v1[1] = '1';
@@ -138,7 +138,7 @@ TEST(SavedGame, ForeignShortAndDamagedFilesChangeNothing) {
     WriteAll(file, std::vector<uint8_t>(good.begin(), good.begin() + 455));
     g.platform.fileAnswers.push_back(file.string());
     t.Open1Click();
-    EXPECT_FALSE(t.Vis(4));
+    EXPECT_FALSE(t.Vis(kBrownKnight));
     EXPECT_EQ(t.GameState.Room, 12);
 }
 
@@ -150,7 +150,7 @@ TEST(SavedGame, AFailedSaveSaysSoAndKeepsTheEarlierFile) {
     g.game.SaveGame();
     std::vector<uint8_t> first = ReadAll(file);
     ASSERT_EQ(first.size(), 471u);
-    g.game.Display(1, true);
+    g.game.Display(kTicket, true);
     // A save into a folder that does not exist fails; so does one over a folder.
     g.platform.fileAnswers.push_back((g.user / "missing" / "deep" / "x.sav").string());
     std::filesystem::create_directories(g.user / "missing");
@@ -184,10 +184,10 @@ TEST(NewGame, WithoutPointsOnlyReturnsToTheGarden) {
     g.startAndClickOnce();
     TGame& t = g.game;
     t.NewRoom(12);
-    g.P(5) = 2;
+    g.P(BottleStage) = 2;
     t.New1Click();
     EXPECT_EQ(t.GameState.Room, 4);
-    EXPECT_EQ(g.P(5), 2);
+    EXPECT_EQ(g.P(BottleStage), 2);
     EXPECT_TRUE(g.platform.modalStack.empty() || !g.platform.isOpen(WindowId::About1));
 }
 
@@ -195,14 +195,14 @@ TEST(NewGame, WithPointsAsksAndRestartsOrKeepsTheGame) {
     Game g;
     g.startAndClickOnce();
     TGame& t = g.game;
-    t.Display(12, true);
+    t.Display(kStick, true);
     t.GameState.ExitNorth[6] = 26;
     t.NewRoom(6);
     g.game.TimeJab.Tag = 7;
     g.aboutAnswer = 1;  // "No, don't restart"
     t.New1Click();
     EXPECT_EQ(t.GameState.Room, 6);
-    EXPECT_TRUE(t.Vis(12));
+    EXPECT_TRUE(t.Vis(kStick));
     EXPECT_EQ(g.app.About1->No1.Caption, "&No, don't restart");
     g.aboutAnswer = 2;  // the close box
     t.New1Click();
@@ -211,7 +211,7 @@ TEST(NewGame, WithPointsAsksAndRestartsOrKeepsTheGame) {
     g.aboutAnswer = 0;
     t.New1Click();
     EXPECT_EQ(t.GameState.Room, 4);
-    EXPECT_FALSE(t.Vis(12));
+    EXPECT_FALSE(t.Vis(kStick));
     EXPECT_EQ(t.CursorMode, kLookMode);
     EXPECT_EQ(g.score(), 0);
     EXPECT_EQ(t.ScoreLabel.Caption, "Score: 0");
@@ -227,7 +227,7 @@ TEST(Levels, ChangingTheLevelRestartsAndIsStored) {
     EXPECT_TRUE(t.menu("Level2").Checked);
     EXPECT_FALSE(t.menu("Level1").Checked);
     EXPECT_EQ(g.app.CloseUp->PuzzleLevel, 2);
-    EXPECT_EQ(g.P(3), 2);
+    EXPECT_EQ(g.P(LevelFlag), 2);
     ASSERT_EQ(g.platform.messages.size(), 1u);
     EXPECT_EQ(g.platform.messages[0], (std::pair<std::string, std::string>{"Puzzles set to Level 2!", "New Level"}));
     // Clicking the marked item only removes its mark.
@@ -236,16 +236,16 @@ TEST(Levels, ChangingTheLevelRestartsAndIsStored) {
     EXPECT_FALSE(t.menu("Level1").Checked);
     EXPECT_EQ(g.app.CloseUp->PuzzleLevel, 2);
     // With points: declining keeps the game and the level, with the item marked.
-    t.Display(2, true);
+    t.Display(kKitten, true);
     g.aboutAnswer = 1;
     t.Level1Click();
     EXPECT_TRUE(t.menu("Level1").Checked);
     EXPECT_EQ(g.app.CloseUp->PuzzleLevel, 2);
-    EXPECT_TRUE(t.Vis(2));
+    EXPECT_TRUE(t.Vis(kKitten));
     // A new game keeps the stored level in step with the level in force.
     g.aboutAnswer = 0;
     t.New1Click();
-    EXPECT_EQ(g.P(3), 2);
+    EXPECT_EQ(g.P(LevelFlag), 2);
 }
 
 TEST(About, ThreeModesAndTheirAnswers) {

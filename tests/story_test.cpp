@@ -10,74 +10,74 @@ TEST(Rules, OrderTrapsHoldTheStoryBack) {
     g.startAndClickOnce();
     TGame& t = g.game;
     // The Jabberwock does not talk before the mushroom.
-    t.Display(13, true);
+    t.Display(kSword, true);
     t.NewRoom(31);
-    g.use(13, 2);
+    g.use(kSword, 2);
     EXPECT_EQ(g.S(251), 0);
     EXPECT_NE(g.message(), "The Jabberwock told you to talk to the tove.");
     // The mountain gives no cheese before the Jabberwock has spoken: Veska eats it.
     t.NewRoom(32);
-    g.use(13, 3);
+    g.use(kSword, 3);
     EXPECT_EQ(g.message(), "You slice off a piece of cheese and eat it.  Mmmmm!  Delicious!");
-    EXPECT_FALSE(t.Vis(8));
+    EXPECT_FALSE(t.Vis(kCheese));
     // The petal alone does not wake the horse: the egg white must be on it.
-    t.Display(10, true);
-    g.P(13) = 4;
+    t.Display(kRosePetal, true);
+    g.P(AlpacaStage) = 4;
     t.NewRoom(5);
-    g.use(10, 5);
-    EXPECT_FALSE(t.Vis(4));
+    g.use(kRosePetal, 5);
+    EXPECT_FALSE(t.Vis(kBrownKnight));
     EXPECT_FALSE(t.XForm.Enabled());
-    g.P(12) = 2;
-    g.use(10, 5);
-    EXPECT_TRUE(t.Vis(4));
+    g.P(EggWhiteStage) = 2;
+    g.use(kRosePetal, 5);
+    EXPECT_TRUE(t.Vis(kBrownKnight));
     // Nothing goes in the kettle before the formula is known.
-    t.Display(19, true);
+    t.Display(kWhisker, true);
     t.NewRoom(1);
-    g.use(19, 3);
+    g.use(kWhisker, 3);
     EXPECT_EQ(g.message(), "Without knowing the proper formula, you hesitate to put anything in the kettle.");
-    EXPECT_TRUE(t.Vis(19));
+    EXPECT_TRUE(t.Vis(kWhisker));
 }
 
 TEST(Rules, KettleHarpAndDoorman) {
     Game g;
     g.startAndClickOnce();
     TGame& t = g.game;
-    t.Display(7, true);
-    g.P(7) = 3;
-    g.P(11) = 2;
+    t.Display(kHarp, true);
+    g.P(MainStage) = 3;
+    g.P(HarpStage) = 2;
     t.NewRoom(1);
     int score = g.score();
-    g.use(7, 3);  // before whisker and wing: message 39, nothing changes
+    g.use(kHarp, 3);  // before whisker and wing: message 39, nothing changes
     EXPECT_EQ(g.message(), "You play the song you learned from the Harp of the Winds.");
-    EXPECT_EQ(g.P(11), 2);
+    EXPECT_EQ(g.P(HarpStage), 2);
     EXPECT_EQ(g.score(), score);
-    g.P(8) = 2;
-    g.P(9) = 2;
-    g.use(7, 3);
-    EXPECT_EQ(g.P(11), 3);
+    g.P(WhiskerStage) = 2;
+    g.P(WingStage) = 2;
+    g.use(kHarp, 3);
+    EXPECT_EQ(g.P(HarpStage), 3);
     EXPECT_EQ(g.score(), score + 2);
-    g.use(7, 3);
+    g.use(kHarp, 3);
     EXPECT_EQ(g.score(), score + 2);  // only while it was 2
 
     // The doorman only answers the tenth knock.
     t.NewRoom(18);
     for (int i = 1; i < 10; ++i) g.doOn(2);
-    EXPECT_EQ(g.P(10), 0);
+    EXPECT_EQ(g.P(ClawTaken), 0);
     g.leaveConversation = true;  // Exit in his questions: no claw, try again later
     g.doOn(2);
-    EXPECT_EQ(g.P(10), 0);
-    EXPECT_FALSE(t.Vis(5));
+    EXPECT_EQ(g.P(ClawTaken), 0);
+    EXPECT_FALSE(t.Vis(kClaw));
     g.leaveConversation = false;
     g.doOn(2);
-    EXPECT_EQ(g.P(10), 1);
-    EXPECT_TRUE(t.Vis(5));
+    EXPECT_EQ(g.P(ClawTaken), 1);
+    EXPECT_TRUE(t.Vis(kClaw));
 }
 
 TEST(Rules, BringingKittyWinsOnlyWhenTheLastMeetingEnds) {
     Game g;
     g.startAndClickOnce();
     TGame& t = g.game;
-    t.Display(21, true);
+    t.Display(kKitty, true);
     t.NewRoom(1);
     int score = g.score();
     g.leaveConversation = true;
@@ -86,11 +86,11 @@ TEST(Rules, BringingKittyWinsOnlyWhenTheLastMeetingEnds) {
         EXPECT_FALSE(g.app.CloseUp->Exit1.Visible);
         g.app.CloseUp->Exit1Click();
     };
-    g.use(21, 1);
+    g.use(kKitty, 1);
     EXPECT_EQ(g.app.Tag, 0);
     EXPECT_EQ(g.score(), score);
     g.platform.modalScripts[WindowId::CloseUp] = [&] { g.leaveConversation = false; g.talk(); };
-    g.use(21, 1);
+    g.use(kKitty, 1);
     EXPECT_EQ(g.app.Tag, 2);
     EXPECT_EQ(g.score(), score + 4);
     EXPECT_TRUE(t.Closed);
@@ -101,16 +101,16 @@ TEST(Events, KettlePicturesCatfishAndTheContinueWait) {
     g.startAndClickOnce();
     TGame& t = g.game;
     t.NewRoom(1);
-    g.P(7) = 1;
+    g.P(MainStage) = 1;
     int pressed = g.continuesPressed;
     g.doOn(3);
     EXPECT_EQ(g.continuesPressed - pressed, 1);  // one picture before the brew is complete
-    EXPECT_EQ(g.P(7), 2);
+    EXPECT_EQ(g.P(MainStage), 2);
     EXPECT_TRUE(t.Image2.Enabled);
     EXPECT_FALSE(t.Next1.Visible);
     EXPECT_EQ(t.Next1.Left, 182);
     g.doOn(3);
-    EXPECT_EQ(g.P(7), 2);  // later views change nothing
+    EXPECT_EQ(g.P(MainStage), 2);  // later views change nothing
 
     // While a picture waits for "Continue" the exits and the File commands wait too, and
     // closing the window ends the wait.
@@ -133,16 +133,16 @@ TEST(Events, KettlePicturesCatfishAndTheContinueWait) {
 
     Game f;
     f.startAndClickOnce();
-    f.game.Display(11, true);
+    f.game.Display(kFishingRod, true);
     f.game.NewRoom(22);
-    f.use(11, 4);
+    f.use(kFishingRod, 4);
     EXPECT_EQ(f.message(), f.app.text("catfish1"));
     EXPECT_EQ(f.S(175), 1);
-    f.use(11, 4);
+    f.use(kFishingRod, 4);
     EXPECT_EQ(f.message(), f.app.text("catfish2"));
-    EXPECT_TRUE(f.game.Vis(19));
+    EXPECT_TRUE(f.game.Vis(kWhisker));
     int score = f.score();
-    f.use(11, 4);
+    f.use(kFishingRod, 4);
     EXPECT_EQ(f.message(), "It's fun to make the fish jump up, but it serves no further purpose.");
     EXPECT_EQ(f.score(), score);
     EXPECT_EQ(static_cast<HeadlessMedia&>(f.platform.media(PlayerId::MP2)).plays, 3);
@@ -181,7 +181,7 @@ TEST(Animations, TimelinesOnTheManualClock) {
     EXPECT_TRUE(g.files.exists("p2\\310.jpg"));
     g.platform.advance(200);
     EXPECT_EQ(g.message(), g.app.text("jabber"));
-    EXPECT_EQ(g.P(24), 1);
+    EXPECT_EQ(g.P(JabberwockCame), 1);
     g.platform.advance(200);
     EXPECT_TRUE(t.arrowW.Visible);
     EXPECT_FALSE(t.TimeJab.Enabled());
@@ -193,13 +193,13 @@ TEST(Animations, TimelinesOnTheManualClock) {
     // Room 17's picture comes back after three seconds, only if the player stayed.
     t.NewRoom(17);
     g.doOn(8);
-    EXPECT_EQ(g.P(2), 0);
+    EXPECT_EQ(g.P(Room17Normal), 0);
     g.platform.advance(3000);
-    EXPECT_EQ(g.P(2), 1);
+    EXPECT_EQ(g.P(Room17Normal), 1);
     g.doOn(8);
     t.NewRoom(2);
     g.platform.advance(3000);
-    EXPECT_EQ(g.P(2), 0);
+    EXPECT_EQ(g.P(Room17Normal), 0);
 }
 
 TEST(Animations, ANewGameStopsThemAll) {
@@ -287,13 +287,13 @@ TEST(DeveloperPanel, JumpCommandsPrepareTheirStoryPoints) {
     t.Edit1.Caption = TGame::JumpCommand(1);
     t.Edit1KeyDown(13);
     EXPECT_EQ(t.GameState.Room, 23);
-    EXPECT_TRUE(t.Vis(18));
-    EXPECT_EQ(g.P(5), 2);
+    EXPECT_TRUE(t.Vis(kBottle));
+    EXPECT_EQ(g.P(BottleStage), 2);
     EXPECT_EQ(g.score(), score + 2);
     g.app.guard([&] { t.Test(TGame::JumpCommand(13)); });  // the door's changed picture is not made yet
     EXPECT_EQ(t.GameState.Room, 18);
-    EXPECT_TRUE(t.Vis(8) && t.Vis(20));
-    EXPECT_EQ(g.P(10), 1);
+    EXPECT_TRUE(t.Vis(kCheese) && t.Vis(kLeaf));
+    EXPECT_EQ(g.P(ClawTaken), 1);
     EXPECT_EQ(t.RoomPicture, "p1\\180.jpg");  // set before entering, so the changed picture shows
     t.Test(TGame::JumpCommand(14));
     EXPECT_EQ(t.GameState.Room, 11);
@@ -302,7 +302,7 @@ TEST(DeveloperPanel, JumpCommandsPrepareTheirStoryPoints) {
     EXPECT_EQ(t.GameState.Room, 11);
     t.Label3Click();
     EXPECT_EQ(t.GameState.Room, 28);
-    EXPECT_EQ(g.P(7), 6);
+    EXPECT_EQ(g.P(MainStage), 6);
     EXPECT_EQ(t.Label3.Caption, "28");
     std::set<std::string> codes;
     for (int n = 1; n <= 20; ++n) codes.insert(TGame::JumpCommand(n));

@@ -153,10 +153,10 @@ TEST(Navigation, DoorsTrainAndRoomSeventeen) {
     t.NewRoom(2);
     t.arrowNClick();
     EXPECT_EQ(t.GameState.Room, 17);
-    EXPECT_EQ(g.P(2), 1);
+    EXPECT_EQ(g.P(Room17Normal), 1);
     t.arrowWClick();
     EXPECT_EQ(t.GameState.Room, 2);
-    EXPECT_EQ(g.P(2), 0);  // any other room clears it
+    EXPECT_EQ(g.P(Room17Normal), 0);  // any other room clears it
 
     // The train: out and back, with the engineer's call and the two landings.
     t.GameState.ExitNorth[6] = 26;
@@ -239,14 +239,14 @@ TEST(Scene, RoomFourteenComposesBothChangesInEitherOrder) {
     a.game.NewRoom(14);
     b.game.NewRoom(14);
     // Stick first, then the fawn's change.
-    a.P(20) = 1;
+    a.P(StickTaken) = 1;
     a.game.DrawCorner(109);
-    a.P(19) = 1;
+    a.P(FawnMet) = 1;
     a.game.DrawCorner(110);
     // The other order.
-    b.P(19) = 1;
+    b.P(FawnMet) = 1;
     b.game.DrawCorner(110);
-    b.P(20) = 1;
+    b.P(StickTaken) = 1;
     b.game.DrawCorner(109);
     Image ia = DecodeJpeg(a.files.read("p1\\140.jpg")).image;
     Image ib = DecodeJpeg(b.files.read("p1\\140.jpg")).image;
@@ -261,7 +261,7 @@ TEST(Scene, RoomFourteenComposesBothChangesInEitherOrder) {
     // After a restore with only the fawn's change, DrawJpg rebuilds the picture with that piece alone.
     Game c;
     c.start();
-    c.P(19) = 1;
+    c.P(FawnMet) = 1;
     c.game.DrawJpg();
     Image onlyB = DecodeJpeg(c.files.read("p1\\140.jpg")).image;
     Image base = c.game.LoadResourcePicture("R14");

@@ -14,12 +14,6 @@
 
 namespace lnf {
 
-// Rule codes returned by the room rules.
-enum : int8_t { kRuleOwnMessage = -1, kRuleNone = 0, kRuleSuccess = 1, kRuleNotApplicable = 3 };
-
-constexpr int kLookMode = 30;
-constexpr int kDoMode = 31;
-
 enum class MouseButton { Left, Right, Middle };
 
 // What starts a step of the game window, and so how it is turned away when it arrives while

@@ -29,7 +29,7 @@ void TGame::a_plusClick() {
     AuthorCellCode++;
     if (AuthorCellCode > 8) AuthorCellCode = 1;
     int o = ObjectNumber(GameState.Room, AuthorCellCode);
-    int s = o >= 0 && o < 280 ? GameState.ObjState[o] : 0;
+    int s = o >= 0 && o < kObjects ? GameState.ObjState[o] : 0;
     text1.Caption = MemoLine(8 * s + AuthorCellCode - 1);
     app.processMessages();
 }
@@ -60,11 +60,11 @@ void TGame::a_resetClick() {
 void TGame::Label3Click() {
     GameStep step(*this, StepInput::Menu);
     if (!step) return;
-    GameState.Progress[MainStage] = 6;
-    GameState.ObjState[214] = 1;
-    GameState.ExitEast[29] = 31;
-    Display(13, true);
-    NewRoom(28);
+    GameState.Progress[MainStage] = kJabberwockAnswered;
+    GameState.ObjState[kMushrooms] = 1;
+    GameState.ExitEast[kRathsHollow] = kJabberwockCanyon;
+    Display(kSword, true);
+    NewRoom(kAncientTree);
     for (uint8_t& c : RoomCells) {
         if (c == 0) c = 1;
     }
@@ -109,31 +109,45 @@ void TGame::Test(const std::string& code) {
         for (int i : items) Display(i, true);
     };
     switch (n) {
-        case 1: NewRoom(23); show({18}); P[5] = 2; break;
-        case 2: NewRoom(31); show({13}); break;
-        case 3: NewRoom(29); show({17}); break;
-        case 4: NewRoom(26); show({8}); break;
-        case 5: NewRoom(3); show({16}); break;
-        case 6: NewRoom(19); S[147] = 1; break;
-        case 7: NewRoom(32); S[251] = 1; break;
-        case 8: NewRoom(18); show({8}); break;
-        case 9: NewRoom(6); show({1}); P[6] = 1; P[15] = 1; break;
-        case 10: P[13] = 4; NewRoom(5); show({10}); P[12] = 2; break;
-        case 11: P[13] = 1; NewRoom(17); break;
-        case 12: P[13] = 2; NewRoom(17); break;
-        case 13:
-            show({8, 20});
-            S[138] = 1;
-            P[10] = 1;
-            NewRoom(18);
+        case 1: NewRoom(kMolassesPool); show({kBottle}); P[BottleStage] = kBottleFilled; break;
+        case 2: NewRoom(kJabberwockCanyon); show({kSword}); break;
+        case 3: NewRoom(kRathsHollow); show({kCorn}); break;
+        case 4: NewRoom(kToveBurrow); show({kCheese}); break;
+        case 5: NewRoom(kHumptyWall); show({kHorseHair}); break;
+        case 6: NewRoom(kQueenPath); S[kWhiteQueen] = 1; break;
+        case 7: NewRoom(kGoldenMountain); S[kCheeseMountain] = 1; break;
+        case 8: NewRoom(kFrogDoor); show({kCheese}); break;
+        case 9: NewRoom(kGoatEngine); show({kTicket}); P[SwordGiven] = 1; P[ChessPieces] = 1; break;
+        case 10:
+            P[AlpacaStage] = kSunSongLearned;
+            NewRoom(kHorseRoad);
+            show({kRosePetal});
+            P[EggWhiteStage] = kEggWhiteOnPetal;
             break;
-        case 14: NewRoom(11); show({2, 3, 4}); GameState.ExitNorth[19] = 16; break;
-        case 15: NewRoom(4); break;
-        case 16: NewRoom(4); show({7}); P[13] = 3; break;
-        case 17: NewRoom(3); show({9}); P[12] = 0; break;
-        case 18: NewRoom(14); show({7}); break;
-        case 19: NewRoom(1); show({19, 6, 7}); P[7] = 3; P[11] = 2; break;
-        case 20: NewRoom(1); show({21}); P[7] = 4; break;
+        case 11: P[AlpacaStage] = 1; NewRoom(kAlpacaParlour); break;
+        case 12: P[AlpacaStage] = kHairGiven; NewRoom(kAlpacaParlour); break;
+        case 13:
+            show({kCheese, kLeaf});
+            S[kDoorOfFrog] = 1;
+            P[ClawTaken] = 1;
+            NewRoom(kFrogDoor);
+            break;
+        case 14:
+            NewRoom(kBalcony);
+            show({kKitten, kWhiteKing, kBrownKnight});
+            GameState.ExitNorth[kQueenPath] = kStairToBalcony;
+            break;
+        case 15: NewRoom(kFlowerGarden); break;
+        case 16: NewRoom(kFlowerGarden); show({kHarp}); P[AlpacaStage] = kTransformingFormulaTold; break;
+        case 17: NewRoom(kHumptyWall); show({kNote}); P[EggWhiteStage] = 0; break;
+        case 18: NewRoom(kFawnWood); show({kHarp}); break;
+        case 19:
+            NewRoom(kCabin);
+            show({kWhisker, kWing, kHarp});
+            P[MainStage] = kClarifyingFormulaTold;
+            P[HarpStage] = kHarpOfTheWindsLearned;
+            break;
+        case 20: NewRoom(kCabin); show({kKitty}); P[MainStage] = kBrewComplete; break;
         default: break;
     }
 }

@@ -135,7 +135,7 @@ void TCloseUp::FormActivate() { app.Game->Tag = 0; }
 
 void TCloseUp::FormClose() {
     APanel.Visible = false;
-    if (ConvKind == 1 && CharacterId == 4) app.Game->DrawCorner(178);
+    if (ConvKind == 1 && CharacterId == 4) app.Game->DrawCorner(kPool);
 }
 
 void TCloseUp::Close() {
@@ -172,7 +172,7 @@ void TCloseUp::Dialog() {
     app.Game->Tag = 1;
     Next1.Caption = "Exit";
     if (MeetingId == 0) {
-        app.Game->DrawCorner(110);
+        app.Game->DrawCorner(kFawnRest);
         app.Game->NewRoom(8);
     }
     Close();

@@ -8,7 +8,7 @@
 namespace lnf {
 
 namespace {
-const char* const kMessages[51] = {
+const char* const kMessages[kLastMessage + 1] = {
     nullptr, nullptr, nullptr, nullptr,
     "It's fun to make the fish jump up, but it serves no further purpose.",
     "Humpty told you to talk to the alpaca.  That's all he has to say for now.",
@@ -64,16 +64,28 @@ struct CreatureName {
     const char* name;
 };
 constexpr CreatureName kCreatures[] = {
-    {1, "the woman"},        {18, "Humpty Dumpy"},     {34, "the horse"},       {37, "the horse"},
-    {42, "the goat"},        {106, "the fawn"},        {114, "the jubjub bird"}, {133, "the alpaca"},
-    {147, "the White Queen"}, {170, "the alpaca boy"}, {171, "the alpaca boy"}, {174, "the alpaca boy"},
-    {180, "the dragonfly"},  {182, "the dragonfly"},   {202, "the tove"},       {226, "the mome raths"},
-    {250, "the borogrove"},
+    {kWoman, "the woman"},
+    {kHumpty, "Humpty Dumpy"},
+    {kHorseHead, "the horse"},
+    {kHorseBody, "the horse"},
+    {kGoat, "the goat"},
+    {kFawn, "the fawn"},
+    {kJubjubBird, "the jubjub bird"},
+    {kAlpaca, "the alpaca"},
+    {kWhiteQueen, "the White Queen"},
+    {kAlpacaBoy, "the alpaca boy"},
+    {kAlpacaBoyArm, "the alpaca boy"},
+    {kAlpacaBoyFeet, "the alpaca boy"},
+    {kStuckDragonfly, "the dragonfly"},
+    {kStuckDragonflyWing, "the dragonfly"},
+    {kTove, "the tove"},
+    {kMomeRaths, "the mome raths"},
+    {kBorogove, "the borogrove"},
 };
 }  // namespace
 
 std::string FixedMessage(int code, const std::function<std::string(const std::string&)>& storyText) {
-    if (code < 4 || code > 50) return std::string();
+    if (code < kFirstMessage || code > kLastMessage) return std::string();
     if (kMessages[code]) return kMessages[code];
     return storyText("msg" + std::to_string(code));
 }
@@ -95,7 +107,7 @@ void TGame::ActOn(int8_t value, int a1, int a2, int a3, int a4, int a5) {
 }
 
 bool TGame::Say(int code) {
-    if (code < 4 || code > 50) return false;
+    if (code < kFirstMessage || code > kLastMessage) return false;
     text1.Caption = FixedMessage(code, [this](const std::string& key) { return app.text(key); });
     return true;
 }
@@ -105,10 +117,10 @@ void TGame::Looks(int cell) {
     int c = CellCode(cell);
     if (c == 0) return;  // a cell outside the record, or a code no object has
     int o = ObjectNumber(GameState.Room, c);
-    if (o < 0 || o >= 280) return;
+    if (o < 0 || o >= kObjects) return;
     int s = GameState.ObjState[o];
     Label3.Caption = std::to_string(o);
-    if (o == 29 && GameState.Progress[17] != 0 && GameState.ObjState[29] != 0) {
+    if (o == kLeaves && GameState.Progress[KittenFound] != 0 && GameState.ObjState[kLeaves] != 0) {
         text1.Caption = "You look closely at the leaves, but don't see anything.";
         return;
     }
@@ -119,26 +131,27 @@ void TGame::Does(int cell) {
     int c = CellCode(cell);
     if (c == 0) return;
     int o = ObjectNumber(GameState.Room, c);
-    if (o < 0 || o >= 280) return;
+    if (o < 0 || o >= kObjects) return;
     int s = GameState.ObjState[o];
     int line = (c - 1) + 8 * s + 24;
     Label3.Caption = std::to_string(line);
     ActionResult = 0;
-    if (o == 29 && GameState.Progress[17] != 0 && GameState.ObjState[29] == 1) {
+    if (o == kLeaves && GameState.Progress[KittenFound] != 0 && GameState.ObjState[kLeaves] == 1) {
         text1.Caption = "You already found the kitten under the leaf.";
         return;
     }
     const TableRow& row = DoTable(GameState.Room);
     ActOn(int8_t(line), row[0], row[1], row[2], row[3], row[4]);
     if (GameState.Progress[Room17Normal] != 0) {
-        if (c == 8) {
-            UpDateScreen(17, 3);
+        if (c == kVanishingThingCode) {
+            UpDateScreen(kAlpacaParlour, 3);
             Reappear.setEnabled(true);
             GameState.Progress[Room17Normal] = 0;
         }
-        if (GameState.Progress[MainStage] == 0 && c == 4) GameState.Progress[MainStage] = 1;
+        if (GameState.Progress[MainStage] == kStoryStart && c == kCuriousThingCode)
+            GameState.Progress[MainStage] = kCuriousThingTouched;
     }
-    if (GameState.Room == 18 && GameState.Progress[KnockCount] < 127) GameState.Progress[KnockCount]++;
+    if (GameState.Room == kFrogDoor && GameState.Progress[KnockCount] < 127) GameState.Progress[KnockCount]++;
     if (ActionResult == 0) {
         std::string text = MemoLine(line);
         text1.Caption = text.size() < 5 ? "You can't do anything to that." : text;
@@ -166,7 +179,7 @@ void TGame::Use(int cell) {
     int c = CellCode(cell);
     if (c == 0) return;
     int o = ObjectNumber(GameState.Room, c);
-    if (o < 0 || o >= 280) return;
+    if (o < 0 || o >= kObjects) return;
     Label3.Caption = std::to_string(c);
     ActionResult = 0;
     if (c > 5) {
@@ -204,41 +217,41 @@ void TGame::UseOut(int object) {
 
 bool TGame::SpecialUse(int o) {
     int h = GameState.HeldItem;
-    if (o == 2 || o == 135) {
-        text1.Caption = h == 2   ? "Don't put the poor kitten in the fire!"
-                        : h == 3 ? "Don't put the poor little King in the fire!"
+    if (o == kCabinFire || o == kParlourFire) {
+        text1.Caption = h == kKitten       ? "Don't put the poor kitten in the fire!"
+                        : h == kWhiteKing ? "Don't put the poor little King in the fire!"
                                  : "There's no need to put that in the fire.";
         return true;
     }
-    if (o == 147) {
-        if (h == 2) text1.Caption = "The Queen seems interested in the kitten.";
-        if (h == 3) text1.Caption = "The Queen seems interested in the King.";
-        if (h == 4) text1.Caption = "The Queen seems interested in the Knight.";
+    if (o == kWhiteQueen) {
+        if (h == kKitten) text1.Caption = "The Queen seems interested in the kitten.";
+        if (h == kWhiteKing) text1.Caption = "The Queen seems interested in the King.";
+        if (h == kBrownKnight) text1.Caption = "The Queen seems interested in the Knight.";
         return true;
     }
-    if (o == 133 || o == 170) {
+    if (o == kAlpaca || o == kAlpacaBoy) {
         if (GameState.ObjState[o] != 0) return true;
-        text1.Caption = h == 17 ? "Apparently the Alpaca isn't very hungry." : "The Alpaca has no interest in that.";
+        text1.Caption = h == kCorn ? "Apparently the Alpaca isn't very hungry." : "The Alpaca has no interest in that.";
         return true;
     }
-    if (o == 176) {
+    if (o == kSlipperyBank) {
         text1.Caption = "The bank is too slippery.  You can't reach the water from here.";
         return true;
     }
-    if (o == 172) {
-        text1.Caption = h == 2    ? "You don't want to drown the poor kitten!"
-                        : h == 3  ? "You don't want to drown the White King!"
-                        : h == 21 ? "You don't want to drown Kitty!"
+    if (o == kWater) {
+        text1.Caption = h == kKitten       ? "You don't want to drown the poor kitten!"
+                        : h == kWhiteKing ? "You don't want to drown the White King!"
+                        : h == kKitty     ? "You don't want to drown Kitty!"
                                   : "There's no need to put that in the water.";
         return true;
     }
     std::string n = GetSpec(o);
     if (n.empty()) return false;
-    if (h == 12) {
+    if (h == kStick) {
         text1.Caption = "You don't want to hit " + n + " with a stick!";
-    } else if (h == 13) {
+    } else if (h == kSword) {
         text1.Caption = "There's no need to use the sword on " + n + "!";
-    } else if (h != 0) {
+    } else if (h != kNoItem) {
         text1.Caption = "You don't need to use that on " + n + ".";
     } else {
         return false;
@@ -248,7 +261,7 @@ bool TGame::SpecialUse(int o) {
 
 std::string TGame::GetSpec(int o) {
     Label3.Caption = std::to_string(o);
-    if (o < 0 || o >= 280 || GameState.ObjState[o] != 0) return std::string();
+    if (o < 0 || o >= kObjects || GameState.ObjState[o] != 0) return std::string();
     for (const CreatureName& c : kCreatures) {
         if (c.object == o) return c.name;
     }

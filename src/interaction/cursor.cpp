@@ -12,10 +12,10 @@ namespace {
 // The inventory picture that reacts to a held item, and shows its cursor.
 int PartnerOf(int held) {
     switch (held) {
-        case 8: return 20;
-        case 14: return 12;
-        case 15: return 10;
-        case 20: return 8;
+        case kCheese: return kLeaf;
+        case kThread: return kStick;
+        case kEggWhite: return kRosePetal;
+        case kLeaf: return kCheese;
         default: return 0;
     }
 }
@@ -24,13 +24,13 @@ int PartnerOf(int held) {
 void TGame::ChangeCursor(int mode) {
     CursorMode = mode;
     GameState.HeldItem = int8_t(uint8_t(mode));
-    if (mode < 30) GetCursor(mode);
+    if (mode < kLookMode) GetCursor(mode);
     Image2.Cursor = mode == kDoMode ? int(crHandPoint) : mode;
     DoButton.Down = mode == kDoMode;
     Look.Down = mode == kLookMode;
-    if (GameState.HeldItem > 21 || GameState.HeldItem < 0) GameState.HeldItem = 0;
+    if (GameState.HeldItem > kItems || GameState.HeldItem < 0) GameState.HeldItem = kNoItem;
     int partner = PartnerOf(GameState.HeldItem);
-    for (int p : {8, 10, 12, 20}) item[size_t(p)].Cursor = p == partner ? int(GameState.HeldItem) : int(crArrow);
+    for (int p : {kCheese, kRosePetal, kStick, kLeaf}) item[size_t(p)].Cursor = p == partner ? int(GameState.HeldItem) : int(crArrow);
 }
 
 void TGame::GetCursor(int n) {
@@ -55,30 +55,30 @@ void TGame::itemClick(int n) {
     if (!step) return;
     if (n < 1 || n > kItems) return;
     int8_t held = GameState.HeldItem;
-    if ((n == 8 && held == 20) || (n == 20 && held == 8)) {
-        ChangeCursor(8);
-        GameState.Progress[14] = 2;
+    if ((n == kCheese && held == kLeaf) || (n == kLeaf && held == kCheese)) {
+        ChangeCursor(kCheese);
+        GameState.Progress[CheeseStage] = kCheeseWrappedInLeaf;
         Score(2);
-        item[20].Visible = false;
+        item[kLeaf].Visible = false;
         Score(2);
         text1.Caption = "You wrap the Tumtum leaf up in the cheese.";
         return;
     }
-    if (n == 10 && held == 15) {
-        ChangeCursor(10);
-        GameState.Progress[12] = 2;
-        item[15].Visible = false;
+    if (n == kRosePetal && held == kEggWhite) {
+        ChangeCursor(kRosePetal);
+        GameState.Progress[EggWhiteStage] = kEggWhiteOnPetal;
+        item[kEggWhite].Visible = false;
         Score(2);
         text1.Caption = "You put the Egg White on the Rose Petal.";
         return;
     }
-    if (n == 12 && held == 14) {
-        item[12].Visible = false;
-        item[14].Visible = false;
+    if (n == kStick && held == kThread) {
+        item[kStick].Visible = false;
+        item[kThread].Visible = false;
         text1.Caption = "You tie the yarn to the stick.";
         Score(2);
-        Display(11, true);
-        ChangeCursor(11);
+        Display(kFishingRod, true);
+        ChangeCursor(kFishingRod);
         return;
     }
     ChangeCursor(n);
@@ -90,9 +90,9 @@ void TGame::itemDblClick(int n) {
     if (n < 1 || n > kItems) return;
     CloseLookItem = n;
     switch (n) {
-        case 7: CloseLookVariant = GameState.Progress[11]; break;
-        case 8: CloseLookVariant = GameState.Progress[14]; break;
-        case 18: CloseLookVariant = GameState.Progress[5]; break;
+        case kHarp: CloseLookVariant = GameState.Progress[HarpStage]; break;
+        case kCheese: CloseLookVariant = GameState.Progress[CheeseStage]; break;
+        case kBottle: CloseLookVariant = GameState.Progress[BottleStage]; break;
         default: CloseLookVariant = 0; break;
     }
     app.Inventory->ShowModal();
@@ -126,7 +126,7 @@ void TGame::Image2MouseDown(MouseButton button, int x, int y) {
     // are presses on no object.
     if (column >= kGridColumns || row >= kGridRows) return;
     ClickedCell = CellNumber(column, row);
-    if (CursorMode < 25) {
+    if (CursorMode < kFirstActionMode) {
         Use(ClickedCell);
     } else {
         if (CursorMode == kLookMode) Looks(ClickedCell);

@@ -28,11 +28,11 @@ void TGame::Draws(const std::string& name, int x, int y) {
 void TGame::XFormTimer() {
     XForm.setEnabled(false);
     text1.Caption = app.text("transform");
-    UpDateScreen(5, 1);
+    UpDateScreen(kHorseRoad, 1);
     app.processMessages();
     arrowW.Visible = true;
     arrowS.Visible = true;
-    GameState.Progress[13] = 5;
+    GameState.Progress[AlpacaStage] = kHorseGone;
     Score(5);
 }
 
@@ -45,7 +45,7 @@ void TGame::TimeJabTimer() {
     } else if (step >= 2 && step <= 10) {
         Draws("j" + std::to_string(step), 205, 0);
     } else if (step == 11) {
-        GameState.Progress[24] = 1;
+        GameState.Progress[JabberwockCame] = 1;
         text1.Caption = app.text("jabber");
     } else {
         TimeJab.setEnabled(false);
@@ -54,8 +54,8 @@ void TGame::TimeJabTimer() {
 }
 
 void TGame::Big() {
-    GameState.Progress[MainStage] = 5;
-    for (int o = 242; o <= 245; ++o) GameState.ObjState[o] = 1;
+    GameState.Progress[MainStage] = kMushroomEaten;
+    for (int o = kJabberwockFirst; o <= kJabberwockLast; ++o) GameState.ObjState[o] = 1;
     Score(5);
     Image2.Cursor = crHourGlass;
     Image2.Enabled = false;
@@ -111,7 +111,7 @@ void TGame::BigTimeTimer() {
 
 void TGame::ReappearTimer() {
     Reappear.setEnabled(false);
-    if (GameState.Room == 17) {
+    if (GameState.Room == kAlpacaParlour) {
         Image2.setPicture(LoadResourcePicture("R17"));
         GameState.Progress[Room17Normal] = 1;
     }

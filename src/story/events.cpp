@@ -56,7 +56,7 @@ void TGame::Cauldron(bool complete) {
     Image2.setPicture(LoadResourcePicture("R01"));
     Image2.Enabled = true;
     app.processMessages();
-    if (GameState.Progress[MainStage] == 1) GameState.Progress[MainStage] = 2;
+    if (GameState.Progress[MainStage] == kCuriousThingTouched) GameState.Progress[MainStage] = kKettleSeen;
     Next1.Left = 182;
 }
 
@@ -64,12 +64,12 @@ void TGame::Catfish() {
     switch (GameState.Progress[CatfishStage]) {
         case 0:
             text1.Caption = app.text("catfish1");
-            GameState.Progress[CatfishStage] = 1;
-            GameState.ObjState[175] = 1;
+            GameState.Progress[CatfishStage] = kFishJumped;
+            GameState.ObjState[kGrassyClump] = 1;
             break;
-        case 1:
-            GameState.Progress[CatfishStage] = 2;
-            Display(19, true);
+        case kFishJumped:
+            GameState.Progress[CatfishStage] = kWhiskerCaught;
+            Display(kWhisker, true);
             text1.Caption = app.text("catfish2");
             break;
         default: break;
@@ -85,11 +85,11 @@ bool TGame::Bridge(int fromRoom, int picture) {
     app.processMessages();
     app.platform.sleep(2000);
     Image2.Enabled = true;
-    if (fromRoom == 26) {
-        NewRoom(6);
+    if (fromRoom == kToveBurrow) {
+        NewRoom(kGoatEngine);
         text1.Caption = "The Goat Engineer turns the steam engine around, so it's ready to make the trip back.";
     } else {
-        NewRoom(26);
+        NewRoom(kToveBurrow);
         text1.Caption = "You depart the steam engine, and start down a dirt trail on Mt Jabber.";
     }
     return true;
@@ -98,8 +98,8 @@ bool TGame::Bridge(int fromRoom, int picture) {
 void TGame::Tree() {
     MP3.Tag = 1;
     PlayVid(MP3, PlayerId::MP3, 544, 77, 91, 71);
-    if (GameState.Progress[MainStage] < 7) Score(5);
-    GameState.Progress[MainStage] = 7;
+    if (GameState.Progress[MainStage] < kTreeSeen) Score(5);
+    GameState.Progress[MainStage] = kTreeSeen;
 }
 
 void TGame::Transforms() {

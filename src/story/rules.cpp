@@ -5,546 +5,576 @@
 
 namespace lnf {
 
-namespace {
-#define P GameState.Progress
-#define S GameState.ObjState
-}  // namespace
-
+// The cabin: Kitty brought home, the sword, the book, and the brew in the kettle.
 void TGame::Case1(int o, int8_t& r) {
-    int h = GameState.HeldItem;
-    if (h == 21) {
-        if (o != 1) {
-            r = 3;
+    int8_t* progress = GameState.Progress;
+    int8_t* state = GameState.ObjState;
+    int held = GameState.HeldItem;
+    if (held == kKitty) {
+        if (o != kWoman) {
+            r = kRuleNotApplicable;
             return;
         }
         // Bringing Kitty counts only when the final meeting has run to its end.
         if (!MeetThem(1)) {
-            r = -1;
+            r = kRuleOwnMessage;
             return;
         }
         Score(4);
         app.Tag = 2;
         Close();
-        r = -1;
+        r = kRuleOwnMessage;
         return;
     }
-    if (o == 8) {
-        S[214] = 1;
-        r = -1;
+    if (o == kRhymeBook) {
+        state[kMushrooms] = 1;  // the book tells about the mushrooms
+        r = kRuleOwnMessage;
         return;
     }
-    if (o == 1) {
-        if (h != 0 || P[6] != 0 || P[7] < 4) {
-            r = 3;
+    if (o == kWoman) {
+        if (held != kNoItem || progress[SwordGiven] != 0 || progress[MainStage] < kBrewComplete) {
+            r = kRuleNotApplicable;
             return;
         }
         MeetThem(2);
-        Display(13, true);
-        P[6] = 1;
-        r = 12;
+        Display(kSword, true);
+        progress[SwordGiven] = 1;
+        r = kSaySwordGiven;
         return;
     }
-    if (h != 0 && P[7] < 3) {
-        r = 29;
+    // The kettle.
+    if (held != kNoItem && progress[MainStage] < kClarifyingFormulaTold) {
+        r = kSayNoFormulaYet;
         return;
     }
-    if (h == 19) {
-        P[8] = 2;
-        Display(19, false);
+    if (held == kWhisker) {
+        progress[WhiskerStage] = kInKettle;
+        Display(kWhisker, false);
         Score(2);
-        r = 41;
+        r = kSayWhiskerInKettle;
         return;
     }
-    if (h == 6) {
-        P[9] = 2;
-        Display(6, false);
+    if (held == kWing) {
+        progress[WingStage] = kInKettle;
+        Display(kWing, false);
         Score(2);
-        r = 40;
+        r = kSayWingInKettle;
         return;
     }
-    if (h == 7) {
-        if (P[8] == 2 && P[9] == 2) {
-            if (P[11] == 2) Score(2);
-            P[11] = 3;
+    if (held == kHarp) {
+        if (progress[WhiskerStage] == kInKettle && progress[WingStage] == kInKettle) {
+            if (progress[HarpStage] == kHarpOfTheWindsLearned) Score(2);
+            progress[HarpStage] = kHarpPlayedAtKettle;
         }
-        r = 39;
+        r = kSayHarpPlayed;
         return;
     }
-    if (h != 0) {
-        r = 33;
+    if (held != kNoItem) {
+        r = kSayNotForKettle;
         return;
     }
-    if (P[8] < 2 || P[9] < 2 || P[11] < 3) {
+    if (progress[WhiskerStage] < kInKettle || progress[WingStage] < kInKettle ||
+        progress[HarpStage] < kHarpPlayedAtKettle) {
         Cauldron(false);
-        r = -1;
+        r = kRuleOwnMessage;
         return;
     }
-    if (P[6] == 0) {
-        P[7] = 4;
-        S[8] = 1;
+    if (progress[SwordGiven] == 0) {
+        progress[MainStage] = kBrewComplete;
+        state[kRhymeBook] = 1;  // the book becomes readable
     }
     Cauldron(true);
-    r = -1;
+    r = kRuleOwnMessage;
 }
 
+// The flower garden: the harp's song, the rose, the sunflowers, the kitten and the King.
 void TGame::Case4(int o, int8_t& r) {
-    int h = GameState.HeldItem;
-    if (h == 7) {
-        if (P[13] == 4) {
-            r = 15;
+    int8_t* progress = GameState.Progress;
+    int8_t* state = GameState.ObjState;
+    int held = GameState.HeldItem;
+    if (held == kHarp) {
+        if (progress[AlpacaStage] == kSunSongLearned) {
+            r = kSaySunSongKnown;
             return;
         }
-        if (P[13] == 3) {
+        if (progress[AlpacaStage] == kTransformingFormulaTold) {
             if (!MeetThem(4)) {
-                r = -1;
+                r = kRuleOwnMessage;
                 return;
             }
-            P[13] = 4;
-            r = 14;
+            progress[AlpacaStage] = kSunSongLearned;
+            r = kSaySunSongLearned;
             return;
         }
     }
-    if (h != 0) {
-        r = 3;
+    if (held != kNoItem) {
+        r = kRuleNotApplicable;
         return;
     }
-    if (o == 26) {
-        if (S[26] != 0) {
-            S[26] = 2;
-            Display(10, true);
-            r = 3;
+    if (o == kRose) {
+        if (state[kRose] != 0) {
+            state[kRose] = 2;  // she has given her petal
+            Display(kRosePetal, true);
+            r = kRuleNotApplicable;
             return;
         }
         if (!MeetThem(5)) {
-            r = -1;
+            r = kRuleOwnMessage;
             return;
         }
-        S[26] = 1;
-        S[29] = 1;
-        r = 17;
+        state[kRose] = 1;
+        state[kLeaves] = 1;
+        r = kSayRoseTold;
         return;
     }
-    if (o == 27) {
-        if (S[147] != 0 || P[15] != 0 || P[16] != 0) {
-            r = 18;
+    if (o == kSunflowers) {
+        if (state[kWhiteQueen] != 0 || progress[ChessPieces] != 0 || progress[KingFound] != 0) {
+            r = kSaySunflowersSilent;
             return;
         }
         if (!MeetThem(6)) {
-            r = -1;
+            r = kRuleOwnMessage;
             return;
         }
-        S[29] = 2;
-        r = 20;
+        state[kLeaves] = 2;
+        r = kSaySunflowersTold;
         return;
     }
-    if (P[17] != 0) {
-        if (P[16] != 0) {
-            r = 19;
+    // The leaves.
+    if (progress[KittenFound] != 0) {
+        if (progress[KingFound] != 0) {
+            r = kSayKingAlreadyFound;
             return;
         }
-        Display(3, true);
-        P[16] = 1;
-        if (P[18] != 0) S[147] = 1;
-        r = MeetThem(7) ? 21 : -1;
+        Display(kWhiteKing, true);
+        progress[KingFound] = 1;
+        if (progress[HorseTransformed] != 0) state[kWhiteQueen] = 1;
+        r = MeetThem(7) ? kSayKingFound : kRuleOwnMessage;
         return;
     }
-    if (S[27] != 0) {
-        r = 3;
+    if (state[kSunflowers] != 0) {
+        r = kRuleNotApplicable;
         return;
     }
-    S[27] = 1;
-    S[29] = 1;
-    Display(2, true);
-    P[17] = 1;
-    if (P[16] != 0 && P[18] != 0) S[147] = 1;
-    r = 1;
+    state[kSunflowers] = 1;
+    state[kLeaves] = 1;
+    Display(kKitten, true);
+    progress[KittenFound] = 1;
+    if (progress[KingFound] != 0 && progress[HorseTransformed] != 0) state[kWhiteQueen] = 1;
+    r = kRuleSuccess;
 }
 
+// The balcony: the kitten, the King and the Knight go down onto the chessboard.
 void TGame::Case11(int o, int8_t& r) {
-    int h = GameState.HeldItem;
-    auto place = [&](int itemN, int object) {
-        Display(itemN, false);
-        P[15] = int8_t(P[15] + 1);
-        S[object] = 1;
-        if (P[15] == 3) S[147] = 2;
+    int8_t* progress = GameState.Progress;
+    int8_t* state = GameState.ObjState;
+    int held = GameState.HeldItem;
+    auto place = [&](int piece, int object) {
+        Display(piece, false);
+        progress[ChessPieces] = int8_t(progress[ChessPieces] + 1);
+        state[object] = 1;
+        if (progress[ChessPieces] == kAllPiecesPlaced) state[kWhiteQueen] = 2;  // she is pleased
     };
-    if (o == 83) {
-        if (h == 2) r = 23;
-        else if (h != 4) r = 25;
+    if (o == kBlueSquare) {
+        if (held == kKitten) r = kSayKittenWontJump;
+        else if (held != kBrownKnight) r = kSayNotForBlueSquare;
         else {
-            place(4, 83);
-            r = 1;
+            place(kBrownKnight, kBlueSquare);
+            r = kRuleSuccess;
         }
         return;
     }
-    if (o == 84) {
-        if (h == 2) r = 23;
-        else if (h != 3) r = 24;
+    if (o == kGreenSquare) {
+        if (held == kKitten) r = kSayKittenWontJump;
+        else if (held != kWhiteKing) r = kSayNotForGreenSquare;
         else {
-            place(3, 84);
-            r = 1;
+            place(kWhiteKing, kGreenSquare);
+            r = kRuleSuccess;
         }
         return;
     }
-    if (o == 82 && h != 2) {
-        r = 3;
+    if (o == kRailing && held != kKitten) {
+        r = kRuleNotApplicable;
         return;
     }
-    place(2, 82);
+    place(kKitten, kRailing);
     MeetThem(12);
-    r = 22;
+    r = kSayKittenOnBoard;
 }
 
+// The frog doorman's door: ten knocks and his questions give the claw; the cheese frees Kitty.
 void TGame::Case18(int o, int8_t& r) {
-    int h = GameState.HeldItem;
-    if (P[10] != 0) {
-        if (h != 8) r = 3;
-        else if (P[14] < 2) r = 26;
-        else if (!MeetThem(13)) r = -1;
+    int8_t* progress = GameState.Progress;
+    int8_t* state = GameState.ObjState;
+    int held = GameState.HeldItem;
+    if (progress[ClawTaken] != 0) {
+        if (held != kCheese) r = kRuleNotApplicable;
+        else if (progress[CheeseStage] < kCheeseWrappedInLeaf) r = kSayCheeseWontHelpKitty;
+        else if (!MeetThem(13)) r = kRuleOwnMessage;
         else {
-            Display(21, true);
-            Display(8, false);
-            r = -1;
+            Display(kKitty, true);
+            Display(kCheese, false);
+            r = kRuleOwnMessage;
         }
         return;
     }
-    if (h != 0) {
-        r = 3;
+    if (held != kNoItem) {
+        r = kRuleNotApplicable;
         return;
     }
-    if (P[0] < 10) {
-        r = 32;
+    if (progress[KnockCount] < kKnocksToBeHeard) {
+        r = kSayNoAnswerAtDoor;
         return;
     }
-    UpDateScreen(18, 1);
+    UpDateScreen(kFrogDoor, 1);
     if (!Puzzle(6)) {
-        r = -1;
+        r = kRuleOwnMessage;
         return;
     }
-    P[10] = 1;
+    progress[ClawTaken] = 1;
     Score(4);
-    S[o] = 1;
-    Display(5, true);
-    r = 6;
+    state[o] = 1;
+    Display(kClaw, true);
+    r = kSayClawTaken;
 }
 
+// The White Queen's path: her questions open the way north; three pieces earn the ticket.
 void TGame::Case19(int8_t& r) {
-    int h = GameState.HeldItem;
-    if (S[147] == 0 || h != 0) {
-        r = 3;
+    int8_t* progress = GameState.Progress;
+    int8_t* state = GameState.ObjState;
+    int held = GameState.HeldItem;
+    if (state[kWhiteQueen] == 0 || held != kNoItem) {
+        r = kRuleNotApplicable;
         return;
     }
-    if (P[15] == 3) {
-        Display(1, true);
-        P[15] = 4;
-        S[147] = 0;
-        GameState.ExitNorth[19] = 0;
+    if (progress[ChessPieces] == kAllPiecesPlaced) {
+        Display(kTicket, true);
+        progress[ChessPieces] = kTicketTaken;
+        state[kWhiteQueen] = 0;  // lost in thought again
+        GameState.ExitNorth[kQueenPath] = 0;
         SetArrows();
-        r = 37;
+        r = kSayTicketGiven;
         return;
     }
-    if (GameState.ExitNorth[19] != 0) {
-        r = 36;
+    if (GameState.ExitNorth[kQueenPath] != 0) {
+        r = kSayQueenLetsPass;
         return;
     }
     if (!Puzzle(3)) {
-        r = -1;
+        r = kRuleOwnMessage;
         return;
     }
     Score(3);
-    GameState.ExitNorth[19] = 16;
+    GameState.ExitNorth[kQueenPath] = kStairToBalcony;
     SetArrows();
-    r = 36;
+    r = kSayQueenLetsPass;
 }
 
 int8_t TGame::GridCondition(int o) {
+    int8_t* progress = GameState.Progress;
+    int8_t* state = GameState.ObjState;
     Tag = 0;
-    int h = GameState.HeldItem;
+    int held = GameState.HeldItem;
     int8_t r = kRuleNone;
     switch (GameState.Room) {
-        case 1: Case1(o, r); break;
-        case 3:
-            if (h == 9) {
-                if (P[12] != 0) r = 16;
-                else if (!MeetThem(3)) r = -1;
+        case kCabin: Case1(o, r); break;
+        case kHumptyWall:
+            // Humpty Dumpy: the note gives the egg white; the horse hair, his questions.
+            if (held == kNote) {
+                if (progress[EggWhiteStage] != 0) r = kSayHumptySawNote;
+                else if (!MeetThem(3)) r = kRuleOwnMessage;
                 else {
-                    Display(15, true);
-                    P[12] = 1;
-                    r = 13;
+                    Display(kEggWhite, true);
+                    progress[EggWhiteStage] = kEggWhiteReceived;
+                    r = kSayEggWhiteGiven;
                 }
-            } else if (P[13] > 1 || h != 16) {
-                r = 3;
+            } else if (progress[AlpacaStage] >= kHairGiven || held != kHorseHair) {
+                r = kRuleNotApplicable;
             } else if (!Puzzle(2)) {
-                r = -1;
+                r = kRuleOwnMessage;
             } else {
                 Score(2);
-                S[o] = 1;
-                P[13] = 2;
-                r = 5;
+                state[o] = 1;
+                progress[AlpacaStage] = kHairGiven;
+                r = kSayHumptyDone;
             }
             break;
-        case 4: Case4(o, r); break;
-        case 5:
-            if (h == 0) {
-                if (o == 37) {
-                    S[37] = 1;
-                    Display(16, true);
+        case kFlowerGarden: Case4(o, r); break;
+        case kHorseRoad:
+            // The horse: a hair from its body; the rose petal with egg white transforms it.
+            if (held == kNoItem) {
+                if (o == kHorseBody) {
+                    state[kHorseBody] = 1;
+                    Display(kHorseHair, true);
                 }
-                r = 3;
-            } else if (h != 10 || P[12] < 2 || P[13] < 4 || P[18] != 0) {
-                r = 3;
+                r = kRuleNotApplicable;
+            } else if (held != kRosePetal || progress[EggWhiteStage] < kEggWhiteOnPetal ||
+                       progress[AlpacaStage] < kSunSongLearned || progress[HorseTransformed] != 0) {
+                r = kRuleNotApplicable;
             } else {
-                S[33] = 1;
-                S[34] = 1;
-                S[37] = 2;
-                S[40] = 1;
+                state[kRoadSide] = 1;
+                state[kHorseHead] = 1;
+                state[kHorseBody] = 2;
+                state[kRoadFar] = 1;
                 Transforms();
-                if (P[17] != 0 && P[16] != 0) S[147] = 1;
-                Display(4, true);
-                P[18] = 1;
-                r = -1;
+                if (progress[KittenFound] != 0 && progress[KingFound] != 0) state[kWhiteQueen] = 1;
+                Display(kBrownKnight, true);
+                progress[HorseTransformed] = 1;
+                r = kRuleOwnMessage;
             }
             break;
-        case 6:
-            if (GameState.ExitNorth[6] != 0) {
+        case kGoatEngine:
+            // The goat: the ticket buys the ride, once the woman has given the sword.
+            if (GameState.ExitNorth[kGoatEngine] != 0) {
                 text1.Caption = "If you want to ride, just go east.  The goat has nothing more to say.";
-                r = h != 0 ? -1 : 3;
-            } else if (h != 1) {
+                r = held != kNoItem ? kRuleOwnMessage : kRuleNotApplicable;
+            } else if (held != kTicket) {
                 MeetThem(10);
-                r = 11;
-            } else if (P[6] == 0) {
+                r = kSayGoatWantsTicket;
+            } else if (progress[SwordGiven] == 0) {
                 app.CloseUp->Meets(9);
-                r = -1;
+                r = kRuleOwnMessage;
             } else if (!MeetThem(8)) {
-                r = -1;
+                r = kRuleOwnMessage;
             } else {
-                GameState.ExitNorth[6] = 26;
+                GameState.ExitNorth[kGoatEngine] = kToveBurrow;
                 SetArrows();
-                r = -1;
+                r = kRuleOwnMessage;
             }
             break;
-        case 7:
-            S[50] = 1;
-            Display(7, true);
-            P[11] = 1;
-            r = 1;
+        case kForestAlcove:
+            // The harp is taken.
+            state[kHarpByTree] = 1;
+            Display(kHarp, true);
+            progress[HarpStage] = kHarpFound;
+            r = kRuleSuccess;
             break;
-        case 8:
-            if (S[60] == 0) {
-                if (h != 0) {
-                    r = 3;
+        case kSingingTrees:
+            // The singing trees: their tune first, then the Harp of the Winds.
+            if (state[kBranches] == 0) {
+                if (held != kNoItem) {
+                    r = kRuleNotApplicable;
                 } else {
                     Score(2);
-                    S[60] = 1;
-                    S[58] = 1;
+                    state[kBranches] = 1;
+                    state[kTrees] = 1;
                     Playit("music\\flute.wma");
-                    r = 3;
+                    r = kRuleNotApplicable;
                 }
-            } else if (h != 7) {
-                r = 3;
-            } else if (P[11] > 1) {
-                r = 8;
+            } else if (held != kHarp) {
+                r = kRuleNotApplicable;
+            } else if (progress[HarpStage] > kHarpFound) {
+                r = kSayHarpAlreadyLearned;
             } else {
-                S[58] = 2;
-                S[60] = 2;
-                P[11] = 2;
-                LastTuneKey = 0;
+                state[kTrees] = 2;
+                state[kBranches] = 2;
+                progress[HarpStage] = kHarpOfTheWindsLearned;
+                LastTuneKey = 0;  // the tune plays again
                 Playit("music\\flute.wma");
                 Score(2);
-                r = 49;
+                r = kSayHarpOfTheWinds;
             }
             break;
-        case 11: Case11(o, r); break;
-        case 13: r = 1; break;
-        case 14:
-            if (o == 109) {
-                if (P[20] != 0) {
-                    r = 3;
+        case kBalcony: Case11(o, r); break;
+        case kHillPath: r = kRuleSuccess; break;  // no table row leads here
+        case kFawnWood:
+            // The fawn's wood: the stick; the harp's song takes the fawn to the singing trees.
+            if (o == kStickOnGround) {
+                if (progress[StickTaken] != 0) {
+                    r = kRuleNotApplicable;
                 } else {
-                    S[109] = 1;
-                    Display(12, true);
-                    P[20] = 1;
-                    r = 1;
+                    state[kStickOnGround] = 1;
+                    Display(kStick, true);
+                    progress[StickTaken] = 1;
+                    r = kRuleSuccess;
                 }
-            } else if (h != 7 || P[19] != 0) {
-                r = 3;
+            } else if (held != kHarp || progress[FawnMet] != 0) {
+                r = kRuleNotApplicable;
             } else {
-                MeetThem(0);
-                if (GameState.Room != 8) {
-                    r = -1;
+                MeetThem(0);  // at its end the meeting moves the player to the singing trees
+                if (GameState.Room != kSingingTrees) {
+                    r = kRuleOwnMessage;
                 } else {
-                    P[19] = 1;
-                    GameState.ExitEast[14] = 8;
-                    S[105] = 1;
-                    S[106] = 1;
-                    S[110] = 1;
+                    progress[FawnMet] = 1;
+                    GameState.ExitEast[kFawnWood] = kSingingTrees;
+                    state[kWood] = 1;
+                    state[kFawn] = 1;
+                    state[kFawnRest] = 1;
                     text1.Caption = MemoLine(0);
                     app.processMessages();
                     SetArrows();
-                    r = -1;
+                    r = kRuleOwnMessage;
                 }
             }
             break;
-        case 15:
-            if (o == 114) {
-                if (h != 5 || S[114] != 0) {
-                    r = 3;
+        case kJubjubTree:
+            // The jubjub bird flies off with the claw; its nest gives the thread.
+            if (o == kJubjubBird) {
+                if (held != kClaw || state[kJubjubBird] != 0) {
+                    r = kRuleNotApplicable;
                 } else {
-                    S[114] = 1;
-                    S[118] = 1;
-                    GameState.ExitNorth[15] = 20;
-                    P[21] = 1;
+                    state[kJubjubBird] = 1;
+                    state[kNest] = 1;
+                    GameState.ExitNorth[kJubjubTree] = kGardenBehindCabin;
+                    progress[BirdStage] = kJubjubFlown;
                     PlayVid(MP, PlayerId::MP, 65, 16, 312, 148);
                     app.platform.playSound("music\\jubjub.wav");
-                    r = 1;
+                    r = kRuleSuccess;
                 }
             } else {
-                Display(14, true);
-                S[118] = 2;
-                r = -1;
+                Display(kThread, true);
+                state[kNest] = 2;
+                r = kRuleOwnMessage;
             }
             break;
-        case 17:
-            if (P[13] == 2) {
-                if (!MeetThem(14)) r = -1;
+        case kAlpacaParlour:
+            // The alpaca: her two formulas, each in its turn.
+            if (progress[AlpacaStage] == kHairGiven) {
+                if (!MeetThem(14)) r = kRuleOwnMessage;
                 else {
-                    P[13] = 3;
-                    r = 27;
+                    progress[AlpacaStage] = kTransformingFormulaTold;
+                    r = kSayTransformingFormula;
                 }
-            } else if (P[13] == 5 && P[7] == 2) {
+            } else if (progress[AlpacaStage] == kHorseGone && progress[MainStage] == kKettleSeen) {
                 app.CloseUp->Meets(15);
-                if ((Tag & 0xFF) == 0) r = -1;
+                if ((Tag & 0xFF) == 0) r = kRuleOwnMessage;
                 else {
-                    P[7] = 3;
-                    r = 28;
+                    progress[MainStage] = kClarifyingFormulaTold;
+                    r = kSayClarifyingFormula;
                 }
             } else if (!MeetThem(16)) {
-                r = -1;
+                r = kRuleOwnMessage;
             } else {
-                r = P[13] == 4 ? 31 : 30;
+                r = progress[AlpacaStage] == kSunSongLearned ? kSayUseFormulaFirst : kSayAlpacaDone;
             }
             break;
-        case 18: Case18(o, r); break;
-        case 19: Case19(r); break;
-        case 20:
-            S[o] = 1;
-            Display(17, true);
-            r = 3;
+        case kFrogDoor: Case18(o, r); break;
+        case kQueenPath: Case19(r); break;
+        case kGardenBehindCabin:
+            // The corn is picked.
+            state[o] = 1;
+            Display(kCorn, true);
+            r = kRuleNotApplicable;
             break;
-        case 22:
-            if (o == 175) {
-                Display(18, true);
-                Display(9, true);
-                S[175] = int8_t(S[175] + 1);
-                r = 3;
-            } else if (h == 18) {
-                if (o != 172) r = 3;
-                else if (P[5] != 0) r = 50;
+        case kStream:
+            // The stream: the clump's bottle and note, water in the bottle, the cat-fish.
+            if (o == kGrassyClump) {
+                Display(kBottle, true);
+                Display(kNote, true);
+                state[kGrassyClump] = int8_t(state[kGrassyClump] + 1);
+                r = kRuleNotApplicable;
+            } else if (held == kBottle) {
+                if (o != kWater) r = kRuleNotApplicable;
+                else if (progress[BottleStage] != kBottleEmpty) r = kSayBottleFull;
                 else {
-                    S[172] = 1;
-                    P[5] = 2;
-                    r = 1;
+                    state[kWater] = 1;
+                    progress[BottleStage] = kBottleFilled;
+                    r = kRuleSuccess;
                 }
-            } else if (h == 11) {
-                bool jumpedBefore = P[1] > 1;
+            } else if (held == kFishingRod) {
+                bool jumpedBefore = progress[CatfishStage] > kFishJumped;
                 Catfish();
-                r = jumpedBefore ? 4 : -1;
+                r = jumpedBefore ? kSayFishJumpsForFun : kRuleOwnMessage;
             } else {
-                r = 3;
+                r = kRuleNotApplicable;
             }
             break;
-        case 23:
-            if (h != 18 || P[5] < 2 || S[177] != 0) {
-                r = 3;
+        case kMolassesPool:
+            // The molasses pool: water from the bottle and the dragonfly's questions free it.
+            if (held != kBottle || progress[BottleStage] < kBottleFilled || state[kPoolFirst] != 0) {
+                r = kRuleNotApplicable;
             } else if (!Puzzle(4)) {
-                r = -1;
+                r = kRuleOwnMessage;
             } else {
                 Score(4);
-                P[22] = 1;
-                for (int n = 177; n <= 183; ++n) S[n] = 1;
-                Display(6, true);
-                r = 46;
+                progress[DragonflyFreed] = 1;
+                for (int n = kPoolFirst; n <= kPoolLast; ++n) state[n] = 1;
+                Display(kWing, true);
+                r = kSayDragonflyFreed;
             }
             break;
-        case 26:
-            if (h != 8) r = 3;
-            else if (P[4] != 0) r = 9;
-            else if (!Puzzle(1)) r = -1;
+        case kToveBurrow:
+            // The tove answers for cheese.
+            if (held != kCheese) r = kRuleNotApplicable;
+            else if (progress[ToveFed] != 0) r = kSayToveHasCheese;
+            else if (!Puzzle(1)) r = kRuleOwnMessage;
             else {
                 Score(2);
-                P[4] = 1;
-                r = 10;
+                progress[ToveFed] = 1;
+                r = kSayToveTold;
             }
             break;
-        case 27:
-            if (P[7] > 4) {
-                r = 42;
+        case kMushroomRing:
+            // The mushrooms: one nibble, and never again.
+            if (progress[MainStage] >= kMushroomEaten) {
+                r = kSayLeaveMushrooms;
             } else {
                 Big();
-                r = 43;
+                r = kSayMushroomEaten;
             }
             break;
-        case 28:
-            if (P[7] < 6) {
-                r = 3;
+        case kAncientTree:
+            // The ancient tree speaks once the Jabberwock has been answered.
+            if (progress[MainStage] < kJabberwockAnswered) {
+                r = kRuleNotApplicable;
             } else if (MP3.Tag != 0) {
-                r = -1;
+                r = kRuleOwnMessage;  // its clip is still playing
             } else {
-                bool again = P[7] == 7;
+                bool again = progress[MainStage] == kTreeSeen;
                 Tree();
-                r = again ? 45 : 44;
+                r = again ? kSayTreeRepeats : kSayTreeCallsHome;
             }
             break;
-        case 29:
-            if (h != 17 || S[o] != 0) {
-                r = 3;
+        case kRathsHollow:
+            // The mome raths take the corn and open the way to the Jabberwock.
+            if (held != kCorn || state[o] != 0) {
+                r = kRuleNotApplicable;
             } else {
-                S[226] = 1;
-                S[228] = 1;
-                P[23] = 1;
-                GameState.ExitEast[29] = 31;
+                state[kMomeRaths] = 1;
+                state[kRathsTrough] = 1;
+                progress[RathsFed] = 1;
+                GameState.ExitEast[kRathsHollow] = kJabberwockCanyon;
                 SetArrows();
-                r = 1;
+                r = kRuleSuccess;
             }
             break;
-        case 31:
-            if (P[7] < 5 || h != 13) r = 3;
-            else if (S[251] != 0) r = 34;
-            else if (!Puzzle(0)) r = -1;
+        case kJabberwockCanyon:
+            // The Jabberwock answers the sword's bearer with questions.
+            if (progress[MainStage] < kMushroomEaten || held != kSword) r = kRuleNotApplicable;
+            else if (state[kCheeseMountain] != 0) r = kSayJabberwockDone;
+            else if (!Puzzle(0)) r = kRuleOwnMessage;
             else {
                 Score(2);
-                P[7] = 6;
-                S[251] = 1;
-                r = 35;
+                progress[MainStage] = kJabberwockAnswered;
+                state[kCheeseMountain] = 1;
+                r = kSayJabberwockTold;
             }
             break;
-        case 32:
-            if (o == 251) {
-                if (h != 13) r = -1;
-                else if (P[14] != 0) r = 47;
-                else if (S[251] == 0) r = 48;
+        case kGoldenMountain:
+            // The golden mountain gives cheese to the sword; the borogove gives the leaf.
+            if (o == kCheeseMountain) {
+                if (held != kSword) r = kRuleOwnMessage;
+                else if (progress[CheeseStage] != 0) r = kSayCheesePlenty;
+                else if (state[kCheeseMountain] == 0) r = kSayCheeseEaten;
                 else {
-                    P[14] = 1;
-                    Display(8, true);
-                    r = 38;
+                    progress[CheeseStage] = kCheeseCut;
+                    Display(kCheese, true);
+                    r = kSayCheeseCut;
                 }
-            } else if (P[4] == 0 || P[21] > 1) {
-                r = 3;
+            } else if (progress[ToveFed] == 0 || progress[BirdStage] > kJubjubFlown) {
+                r = kRuleNotApplicable;
             } else if (!Puzzle(5)) {
-                r = -1;
+                r = kRuleOwnMessage;
             } else {
-                P[21] = 2;
+                progress[BirdStage] = kLeafReceived;
                 Score(2);
-                Display(20, true);
-                r = 7;
+                Display(kLeaf, true);
+                r = kSayLeafFromBorogove;
             }
             break;
         default: r = kRuleNone; break;
     }
     return r;
 }
-
-#undef P
-#undef S
 
 }  // namespace lnf

@@ -7,10 +7,13 @@
 #include <cstring>
 #include <string>
 
+#include "world/vocabulary.h"
+
 namespace lnf {
 
 constexpr int kRooms = 32;
 constexpr int kItems = 21;
+constexpr int kObjects = 280;  // 8 per room
 constexpr int kCellsPerRecord = 645;
 constexpr int kGridColumns = 37;
 constexpr int kGridRows = 17;
@@ -26,7 +29,7 @@ struct GameStateRecord {
     int8_t ExitWest[33];
     int8_t Progress[28];
     uint8_t ScoreBytes[4];  // signed 32-bit, little-endian: use score()/setScore()
-    int8_t ObjState[280];
+    int8_t ObjState[kObjects];
     int8_t HeldItem;
     int8_t Room;
     int8_t ShownRoom;
@@ -60,24 +63,12 @@ static_assert(offsetof(GameStateRecord, Room) == 445);
 static_assert(offsetof(GameStateRecord, ShownRoom) == 446);
 static_assert(offsetof(GameStateRecord, Spare) == 447);
 
-// Names of the progress bytes that more than one rule reads.
-enum ProgressByte : int {
-    KnockCount = 0,
-    CatfishStage = 1,
-    Room17Normal = 2,
-    LevelFlag = 3,
-    MainStage = 7,
-};
-
 // The built-in map: room reached by each exit of room r (index 0 unused).
 struct ExitMap {
     std::array<int8_t, 33> north, south, east, west;
 };
 const ExitMap& BuiltInExits();
 void CopyBuiltInExits(GameStateRecord& s);
-
-// Object number of code c (1..8) in room r: (r - 1) * 8 + c.
-constexpr int ObjectNumber(int room, int code) { return (room - 1) * 8 + code; }
 
 // A cell of the click grid: column * 17 + row.
 constexpr int CellNumber(int column, int row) { return column * kGridRows + row; }

@@ -76,11 +76,11 @@ void TGame::SetArrows() {
         if (!ValidRoom(room)) return none;
         AreaRect r = kAreas[room][d];
         // The five areas that the story opens are shown only while their exit is open.
-        if (room == 6 && d == North && GameState.ExitNorth[6] == 0) return none;
-        if (room == 15 && d == North && GameState.ExitNorth[15] == 0) return none;
-        if (room == 19 && d == North && GameState.ExitNorth[19] == 0) return none;
-        if (room == 14 && d == East && GameState.ExitEast[14] == 0) return none;
-        if (room == 29 && d == East && GameState.ExitEast[29] == 0) return none;
+        if (room == kGoatEngine && d == North && GameState.ExitNorth[kGoatEngine] == 0) return none;
+        if (room == kJubjubTree && d == North && GameState.ExitNorth[kJubjubTree] == 0) return none;
+        if (room == kQueenPath && d == North && GameState.ExitNorth[kQueenPath] == 0) return none;
+        if (room == kFawnWood && d == East && GameState.ExitEast[kFawnWood] == 0) return none;
+        if (room == kRathsHollow && d == East && GameState.ExitEast[kRathsHollow] == 0) return none;
         return r;
     };
     PlaceArea(arrowE, rect(East), ScaleX, ScaleY);
@@ -93,19 +93,19 @@ void TGame::Special() {
     const int8_t* P = GameState.Progress;
     auto pick = [&](bool changed, const char* file) { RoomPicture = changed ? file : "0"; };
     switch (GameState.Room) {
-        case 5: pick(P[18] != 0, "p1\\050.jpg"); break;
-        case 7: pick(P[11] != 0, "p1\\070.jpg"); break;
-        case 14: pick(P[20] != 0 || P[19] != 0, "p1\\140.jpg"); break;
-        case 15: pick(P[21] != 0, "p1\\150.jpg"); break;
-        case 18: pick(P[10] != 0, "p1\\180.jpg"); break;
-        case 23: pick(P[22] != 0, "p1\\230.jpg"); break;
-        case 26: RoomPicture = "p2\\26.jpg"; break;
-        case 27: RoomPicture = "p2\\27.jpg"; break;
-        case 28: RoomPicture = "p2\\28.jpg"; break;
-        case 29: RoomPicture = P[23] != 0 ? "p2\\290.jpg" : "p2\\29.jpg"; break;
-        case 30: RoomPicture = "p2\\30.jpg"; break;
-        case 31: RoomPicture = P[24] != 0 ? "p2\\310.jpg" : "p2\\31.jpg"; break;
-        case 32: RoomPicture = "p2\\32.jpg"; break;
+        case kHorseRoad: pick(P[HorseTransformed] != 0, "p1\\050.jpg"); break;
+        case kForestAlcove: pick(P[HarpStage] != 0, "p1\\070.jpg"); break;
+        case kFawnWood: pick(P[StickTaken] != 0 || P[FawnMet] != 0, "p1\\140.jpg"); break;
+        case kJubjubTree: pick(P[BirdStage] != 0, "p1\\150.jpg"); break;
+        case kFrogDoor: pick(P[ClawTaken] != 0, "p1\\180.jpg"); break;
+        case kMolassesPool: pick(P[DragonflyFreed] != 0, "p1\\230.jpg"); break;
+        case kToveBurrow: RoomPicture = "p2\\26.jpg"; break;
+        case kMushroomRing: RoomPicture = "p2\\27.jpg"; break;
+        case kAncientTree: RoomPicture = "p2\\28.jpg"; break;
+        case kRathsHollow: RoomPicture = P[RathsFed] != 0 ? "p2\\290.jpg" : "p2\\29.jpg"; break;
+        case kWindyLedge: RoomPicture = "p2\\30.jpg"; break;
+        case kJabberwockCanyon: RoomPicture = P[JabberwockCame] != 0 ? "p2\\310.jpg" : "p2\\31.jpg"; break;
+        case kGoldenMountain: RoomPicture = "p2\\32.jpg"; break;
         default: RoomPicture = "0"; break;
     }
 }
@@ -141,14 +141,15 @@ void TGame::NewRoom(int roomArg) {
     }
     GameState.ShownRoom = GameState.Room;
     ReadMessages();
-    if (GameState.Room == 17) {
+    if (GameState.Room == kAlpacaParlour) {
         GameState.Progress[Room17Normal] = 1;
     } else {
         GameState.Progress[Room17Normal] = 0;
-        if (GameState.Room == 18) Playit("music\\frog.wma");
-        if (GameState.Room == 22) Playit("music\\alpaca.wma");
-        if (GameState.Room == 6) Playit("music\\goat.wma");
-        if (GameState.Progress[MainStage] == 5 && GameState.Room == 31 && TimeJab.Tag == 0) {
+        if (GameState.Room == kFrogDoor) Playit("music\\frog.wma");
+        if (GameState.Room == kStream) Playit("music\\alpaca.wma");
+        if (GameState.Room == kGoatEngine) Playit("music\\goat.wma");
+        if (GameState.Progress[MainStage] == kMushroomEaten && GameState.Room == kJabberwockCanyon &&
+            TimeJab.Tag == 0) {
             arrowW.Visible = false;
             TimeJab.setEnabled(true);
         }
@@ -166,7 +167,7 @@ void TGame::OpenDoor(int room) {
     ChangeCursor(kLookMode);
     GameState.Room = int8_t(room);
     SetArrows();
-    if (room == 17) {
+    if (room == kAlpacaParlour) {
         Image2.setPicture(LoadResourcePicture("R17"));
         GameState.Progress[Room17Normal] = 1;
     } else {
@@ -213,7 +214,7 @@ void TGame::arrowWClick() {
     if (!NavigationAllowed()) return;
     int to = ExitOf(GameState.ExitWest, GameState.ShownRoom);
     if (to == 0) return;
-    if (GameState.Room == 26) {
+    if (GameState.Room == kToveBurrow) {
         Bridge(GameState.ShownRoom, 2);
     } else {
         NewRoom(to);
@@ -226,11 +227,11 @@ void TGame::arrowNClick() {
     if (!NavigationAllowed()) return;
     int to = ExitOf(GameState.ExitNorth, GameState.ShownRoom);
     if (to == 0) return;
-    if (GameState.Room == 10) {
-        OpenDoor(1);
-    } else if (GameState.Room == 2) {
-        OpenDoor(17);
-    } else if (GameState.Room == 6) {
+    if (GameState.Room == kOutsideCabin) {
+        OpenDoor(kCabin);
+    } else if (GameState.Room == kLane) {
+        OpenDoor(kAlpacaParlour);
+    } else if (GameState.Room == kGoatEngine) {
         Bridge(GameState.ShownRoom, 1);
     } else {
         NewRoom(to);

@@ -1,21 +1,47 @@
 #include "world/record_check.h"
 
 #include <algorithm>
+#include <array>
 
 namespace lnf {
 
 namespace {
-// By progress byte: the knock counter counts to 127; the others are stages the rules set.
-constexpr int8_t kProgressLimits[28] = {
-    127, 2, 1, 2, 1, 2, 1, 7, 2, 2,  // 0..9
-    1,   3, 2, 5, 2, 4, 1, 1, 1, 1,  // 10..19
-    1,   2, 1, 1, 1, 0, 0, 0,        // 20..27 (the last three are never written)
-};
-constexpr int kGrassyClump = 175;  // its byte counts the times it was searched
+// By progress byte, the last stage the rules set (the knock counter counts on to 127); the
+// bytes after the Jabberwock's are never written.
+constexpr std::array<int8_t, 28> kProgressLimits = [] {
+    std::array<int8_t, 28> l{};
+    l[KnockCount] = 127;
+    l[CatfishStage] = kWhiskerCaught;
+    l[Room17Normal] = 1;
+    l[LevelFlag] = 2;
+    l[ToveFed] = 1;
+    l[BottleStage] = kBottleFilled;
+    l[SwordGiven] = 1;
+    l[MainStage] = kTreeSeen;
+    l[WhiskerStage] = kInKettle;
+    l[WingStage] = kInKettle;
+    l[ClawTaken] = 1;
+    l[HarpStage] = kHarpPlayedAtKettle;
+    l[EggWhiteStage] = kEggWhiteOnPetal;
+    l[AlpacaStage] = kHorseGone;
+    l[CheeseStage] = kCheeseWrappedInLeaf;
+    l[ChessPieces] = kTicketTaken;
+    l[KingFound] = 1;
+    l[KittenFound] = 1;
+    l[HorseTransformed] = 1;
+    l[FawnMet] = 1;
+    l[StickTaken] = 1;
+    l[BirdStage] = kLeafReceived;
+    l[DragonflyFreed] = 1;
+    l[RathsFed] = 1;
+    l[JabberwockCame] = 1;
+    return l;
+}();
 }  // namespace
 
-int8_t ProgressLimit(int index) { return index >= 0 && index < 28 ? kProgressLimits[index] : 0; }
+int8_t ProgressLimit(int index) { return index >= 0 && index < 28 ? kProgressLimits[size_t(index)] : 0; }
 
+// The grassy clump's byte counts the times it was searched.
 int8_t ObjectStateLimit(int object) { return object == kGrassyClump ? 127 : 2; }
 
 bool RecordUsable(const GameStateRecord& record, size_t bytesRead) {

@@ -22,19 +22,19 @@ void TGame::UpDateJPG2(std::string baseFile, int x, int y, std::string overlayFi
 void TGame::DrawCorner(int object) {
     const int8_t* P = GameState.Progress;
     switch (object) {
-        case 50: UpDateJPG("R07", 382, 1, "p1\\071.jpg", "p1\\070.jpg"); break;
-        case 109:
-            if (P[19] != 0) UpDateJPG2("p1\\140.jpg", 306, 1, "p1\\141.jpg", "p1\\140.jpg");
+        case kHarpByTree: UpDateJPG("R07", 382, 1, "p1\\071.jpg", "p1\\070.jpg"); break;
+        case kStickOnGround:
+            if (P[FawnMet] != 0) UpDateJPG2("p1\\140.jpg", 306, 1, "p1\\141.jpg", "p1\\140.jpg");
             else UpDateJPG("R14", 306, 1, "p1\\141.jpg", "p1\\140.jpg");
             break;
-        case 110:
-            if (P[20] != 0) UpDateJPG2("p1\\140.jpg", 333, 114, "p1\\142.jpg", "p1\\140.jpg");
+        case kFawnRest:
+            if (P[StickTaken] != 0) UpDateJPG2("p1\\140.jpg", 333, 114, "p1\\142.jpg", "p1\\140.jpg");
             else UpDateJPG("R14", 333, 114, "p1\\142.jpg", "p1\\140.jpg");
             break;
-        case 114: UpDateJPG("R15", 58, 33, "p1\\151.jpg", "p1\\150.jpg"); break;
-        case 138: UpDateJPG("R18", 278, 46, "p1\\181.jpg", "p1\\180.jpg"); break;
-        case 178: UpDateJPG("R23", 290, 117, "p1\\231.jpg", "p1\\230.jpg"); break;
-        case 228: UpDateJPG2("p2\\29.jpg", 350, 132, "p2\\291.jpg", "p2\\290.jpg"); break;
+        case kJubjubBird: UpDateJPG("R15", 58, 33, "p1\\151.jpg", "p1\\150.jpg"); break;
+        case kDoorOfFrog: UpDateJPG("R18", 278, 46, "p1\\181.jpg", "p1\\180.jpg"); break;
+        case kPool: UpDateJPG("R23", 290, 117, "p1\\231.jpg", "p1\\230.jpg"); break;
+        case kRathsTrough: UpDateJPG2("p2\\29.jpg", 350, 132, "p2\\291.jpg", "p2\\290.jpg"); break;
         default: return;
     }
     Image2.setPicture(JpegBitmap);
@@ -42,10 +42,10 @@ void TGame::DrawCorner(int object) {
 
 void TGame::UpDateScreen(int room, int show) {
     switch (room) {
-        case 5: UpDateJPG("R05", 0, 0, "p1\\051.jpg", "p1\\050.jpg"); break;
-        case 15: UpDateJPG("R15", 58, 33, "p1\\151.jpg", "p1\\150.jpg"); break;
-        case 17: UpDateJPG("R17", 695, 75, "p1\\171.jpg", "p1\\170.jpg"); break;
-        case 18: UpDateJPG("R18", 278, 46, "p1\\181.jpg", "p1\\180.jpg"); break;
+        case kHorseRoad: UpDateJPG("R05", 0, 0, "p1\\051.jpg", "p1\\050.jpg"); break;
+        case kJubjubTree: UpDateJPG("R15", 58, 33, "p1\\151.jpg", "p1\\150.jpg"); break;
+        case kAlpacaParlour: UpDateJPG("R17", 695, 75, "p1\\171.jpg", "p1\\170.jpg"); break;
+        case kFrogDoor: UpDateJPG("R18", 278, 46, "p1\\181.jpg", "p1\\180.jpg"); break;
         default: break;
     }
     if (show != 0) Image2.setPicture(JpegBitmap);
@@ -58,7 +58,7 @@ bool TGame::ComposeAgain(const std::string& file) {
     if (same("p1\\050.jpg")) UpDateScreen(5, 0);
     else if (same("p1\\070.jpg")) UpDateJPG("R07", 382, 1, "p1\\071.jpg", "p1\\070.jpg");
     else if (same("p1\\140.jpg")) {
-        if (P[19] == 0 && P[20] == 0) return false;
+        if (P[FawnMet] == 0 && P[StickTaken] == 0) return false;
         // Written first so that the second piece can be laid on it, as in play.
         DrawJpg();
     } else if (same("p1\\150.jpg")) UpDateScreen(15, 0);
@@ -79,10 +79,10 @@ bool TGame::ComposeAgain(const std::string& file) {
 
 void TGame::DrawJpg() {
     const int8_t* P = GameState.Progress;
-    if (P[20] != 0) {
+    if (P[StickTaken] != 0) {
         UpDateJPG("R14", 306, 1, "p1\\141.jpg", "p1\\140.jpg");
-        if (P[19] != 0) UpDateJPG2("p1\\140.jpg", 333, 114, "p1\\142.jpg", "p1\\140.jpg");
-    } else if (P[19] != 0) {
+        if (P[FawnMet] != 0) UpDateJPG2("p1\\140.jpg", 333, 114, "p1\\142.jpg", "p1\\140.jpg");
+    } else if (P[FawnMet] != 0) {
         UpDateJPG("R14", 333, 114, "p1\\142.jpg", "p1\\140.jpg");
     }
 }
