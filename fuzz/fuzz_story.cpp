@@ -78,8 +78,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     };
     g.platform.modalScripts[WindowId::Inventory] = [&] { g.app.Inventory->OKClick(); };
     g.platform.modalScripts[WindowId::Intro] = [&] { g.app.Intro->exitbuttonClick(); };
+    bool pressing = false;  // "Continue" lets events run itself: one press at a time
     g.platform.onIdle = [&] {
-        if (t.WaitingForContinue && t.Next1.Visible && t.Next1.Tag == 0) t.Next1Click();
+        if (pressing || !t.WaitingForContinue || !t.Next1.Visible || t.Next1.Tag != 0) return;
+        pressing = true;
+        t.Next1Click();
+        pressing = false;
     };
     std::string saved = (fuzz::GameCopy() / "user" / "story.sav").string();
     g.app.guard([&] { t.FormShow(); t.FormActivate(); });
@@ -100,13 +104,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 g.app.guard([&] { t.Image2Click(); });
                 break;
             }
-            case 2:
+            case 2:  // an exit area, as far as it is shown
                 g.app.guard([&] {
                     switch (arg % 4) {
-                        case 0: t.arrowNClick(); break;
-                        case 1: t.arrowSClick(); break;
-                        case 2: t.arrowEClick(); break;
-                        default: t.arrowWClick(); break;
+                        case 0: if (t.arrowN.Visible) t.arrowNClick(); break;
+                        case 1: if (t.arrowS.Visible) t.arrowSClick(); break;
+                        case 2: if (t.arrowE.Visible) t.arrowEClick(); break;
+                        default: if (t.arrowW.Visible) t.arrowWClick(); break;
                     }
                 });
                 break;
@@ -154,7 +158,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 break;
             }
             case 9:  // a prepared point of the story, as the developer panel offers them
-                g.app.guard([&] { t.Test(TGame::JumpCommand(arg % 20 + 1)); });
+                // (never in the middle of an animation, which keeps its room's exits hidden)
+                if (!t.AnimationRunning()) g.app.guard([&] { t.Test(TGame::JumpCommand(arg % 20 + 1)); });
                 break;
             case 10: {  // a press that arrives while the next step runs
                 int cell = arg * 629 / 256;
