@@ -50,11 +50,6 @@ void CheckWhole(TGame& t, int32_t scoreBefore, bool scoreMayFall) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static bool once = [] {
-        SetPicturesHeaderOnly(true);  // nothing the story does depends on a picture's pixels
-        return true;
-    }();
-    (void)once;
     fuzz::FuzzGame g;
     TGame& t = *g.app.Game;
     std::deque<bool> answers;  // typed answers to come: right or wrong
