@@ -176,14 +176,17 @@ TEST(BadInput, SavedGamesOfEveryKindOfDamage) {
         EXPECT_EQ(std::memcmp(g.game.GameState.bytes(), before.bytes(), 448), 0);
         EXPECT_TRUE(g.game.Vis(kWing));
     }
-    // Oversized: the first 471 bytes are the game, the rest is ignored.
+    // Oversized: longer than a saved game can be, so refused without being read.
     std::vector<uint8_t> big = bytes;
     big.resize(100000, 0xAA);
     fs::path p = g.user / "big.sav";
     std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(big.data()), std::streamsize(big.size()));
+    g.game.NewRoom(10);
+    size_t boxes = g.platform.messages.size();
     g.platform.fileAnswers.push_back(p.string());
     g.game.Open1Click();
-    EXPECT_EQ(g.game.GameState.Room, 9);
+    EXPECT_EQ(g.platform.messages.size(), boxes + 1);
+    EXPECT_EQ(g.game.GameState.Room, 10);
     EXPECT_TRUE(g.game.Vis(kWing));
 }
 

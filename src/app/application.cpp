@@ -37,25 +37,97 @@ void Application::guard(const std::function<void()>& handler) {
         Game->RecoverAfterError();
         platform.showError(e.what());
         if (afterError) afterError();
+        // The steps that the error cut short have ended: what waited for them runs now.
+        if (!Game->Busy()) Game->StepEnded();
     }
 }
 
+namespace {
+// Counts how deep the game is in its own event loops while `f` runs them.
+template <class F>
+void Pumping(int& depth, F f) {
+    ++depth;
+    struct Leave {
+        int& depth;
+        ~Leave() { --depth; }
+    } leave{depth};
+    f();
+}
+}  // namespace
+
+void Application::processMessages() {
+    Pumping(PumpDepth, [&] { platform.processMessages(); });
+}
+
+void Application::waitMessages() {
+    Pumping(PumpDepth, [&] { platform.waitMessages(); });
+}
+
+void Application::showModal(WindowId window) {
+    Pumping(PumpDepth, [&] { platform.showModal(window); });
+}
+
+void Application::defer(const Deferred& d) {
+    // A timer that fired twice while it waited ticks once, as window timers do.
+    for (const Deferred& e : deferred_) {
+        if (e.timer == d.timer && (d.timer ? e.timerId == d.timerId : e.playerId == d.playerId)) return;
+    }
+    deferred_.push_back(d);
+}
+
+void Application::runDeferred() {
+    while (!deferred_.empty() && !Game->Busy() && !Game->Closed) {
+        Deferred d = deferred_.front();
+        deferred_.pop_front();
+        if (d.timer) onTimer(d.timerId);
+        else onMediaNotify(d.playerId);
+    }
+    if (Game->Closed) deferred_.clear();
+}
+
 void Application::onTimer(TimerId id) {
+    if (id == TimerId::Time1) {
+        guard([&] { Black->Time1Timer(); });
+        return;
+    }
+    if (Game->Busy()) {
+        defer({true, id, PlayerId::MP1});
+        return;
+    }
     guard([&] {
+        GameStep step(*Game, StepInput::Tick);
         switch (id) {
-            case TimerId::Time1: Black->Time1Timer(); break;
-            case TimerId::XForm: Game->XFormTimer(); break;
-            case TimerId::TimeJab: Game->TimeJabTimer(); break;
-            case TimerId::BigTime: Game->BigTimeTimer(); break;
-            case TimerId::Reappear: Game->ReappearTimer(); break;
+            case TimerId::Time1: break;
+            case TimerId::XForm:
+                if (Game->XForm.Enabled()) Game->XFormTimer();
+                break;
+            case TimerId::TimeJab:
+                if (Game->TimeJab.Enabled()) Game->TimeJabTimer();
+                break;
+            case TimerId::BigTime:
+                if (Game->BigTime.Enabled()) Game->BigTimeTimer();
+                break;
+            case TimerId::Reappear:
+                if (Game->Reappear.Enabled()) Game->ReappearTimer();
+                break;
         }
     });
 }
 
 void Application::onMediaNotify(PlayerId id) {
+    // The end of a tune only marks the music channel free; it runs whenever it comes.
+    if (id == PlayerId::MP1) {
+        guard([&] { Game->MP1Notify(); });
+        return;
+    }
+    if (Game->Busy()) {
+        defer({false, TimerId::Time1, id});
+        return;
+    }
     guard([&] {
+        GameStep step(*Game, StepInput::Tick);
         switch (id) {
-            case PlayerId::MP1: Game->MP1Notify(); break;
+            case PlayerId::MP1: break;
             case PlayerId::MP: Game->MPNotify(); break;
             case PlayerId::MP2: break;
             case PlayerId::MP3: Game->MP3Notify(); break;

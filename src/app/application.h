@@ -2,6 +2,7 @@
 // share (platform, game files, resources).
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -58,6 +59,29 @@ public:
 
     // Set by the backend: called after an error was shown so that windows can recover.
     std::function<void()> afterError;
+
+    // The game's own ways of letting pending events run: the pending window messages, and a
+    // modal window's nested loop. Counting them tells an event that arrives in the middle of
+    // a step from a handler that the step calls itself.
+    void processMessages();
+    // Sleeps until something arrives, then runs it: a wait that nothing moves in costs no processor.
+    void waitMessages();
+    void showModal(WindowId window);
+    int PumpDepth = 0;
+
+    // Timer ticks and clip ends that arrived while a step of the game ran; they run, in the
+    // order they came, once it has ended (a tick whose timer was stopped meanwhile is dropped).
+    void runDeferred();
+    size_t deferredCount() const { return deferred_.size(); }
+
+private:
+    struct Deferred {
+        bool timer;
+        TimerId timerId;
+        PlayerId playerId;
+    };
+    std::deque<Deferred> deferred_;
+    void defer(const Deferred& d);
 };
 
 }  // namespace lnf

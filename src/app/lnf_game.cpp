@@ -2,7 +2,9 @@
 // menu commands handled by the window itself.
 #include "app/lnf_game.h"
 
+#include <algorithm>
 #include <cmath>
+#include <exception>
 #include <stdexcept>
 
 #include "conversation/lnf_closeup.h"
@@ -175,13 +177,14 @@ void TGame::ArrangeControls(int clientWidth, int clientHeight) {
 }
 
 void TGame::FormShow() {
+    GameStep step(*this, StepInput::Tick);
     Image3.setPicture(LoadResourcePicture("woodrt"));
     NewRoom(4);
     for (int id : {30, 31, 32, 33, 34}) {
         static const char* names[] = {"look", "north", "south", "east", "west"};
         InstalledCursors[size_t(id)] = names[id - 30];
     }
-    app.platform.processMessages();
+    app.processMessages();
     ChangeCursor(kLookMode);
     menu("Level2").Enabled = true;
     text1.Caption =
@@ -211,10 +214,12 @@ void TGame::FormClose() {
 void TGame::ShowModal() {
     FormShow();
     FormActivate();
-    app.platform.showModal(WindowId::Game);
+    app.showModal(WindowId::Game);
 }
 
 void TGame::Close() {
+    GameStep step(*this, StepInput::Close);
+    if (!step) return;
     if (Closed) return;
     if (!FormCloseQuery()) return;
     FormClose();
@@ -228,14 +233,73 @@ std::string TGame::FinalScoreText() const {
 void TGame::ShowFinalScore() {
     // The last points come as the game ends: the player reads the total before the window goes.
     text1.Caption = FinalScoreText();
-    app.platform.processMessages();
+    app.processMessages();
     app.platform.sleep(kFinalScorePauseMs);
 }
 
 void TGame::StopTimers() {
+    // No step waits for "Continue" here (new game, restore and closing never run inside one),
+    // so "Continue" is left as it is: the next picture waits for its own press.
     for (Timer* t : {&Reappear, &XForm, &TimeJab, &BigTime}) t->setEnabled(false);
-    WaitingForContinue = false;
-    Next1.Tag = 1;  // a rule still waiting for "Continue" lets go
+}
+
+void TGame::QuitDuringStep() {
+    if (QuitRequested || AskingToQuit || Closed) return;
+    AskingToQuit = true;
+    bool yes = false;
+    try {
+        yes = FormCloseQuery();
+    } catch (...) {
+        AskingToQuit = false;
+        throw;
+    }
+    AskingToQuit = false;
+    if (yes) QuitRequested = true;  // a wait for "Continue" lets go; the step then ends
+}
+
+void TGame::StepEnded() {
+    if (text1.Caption == kWaitMessage) text1.Caption = MessageBeforeWait;
+    if (QuitRequested && !Closed) {
+        QuitRequested = false;
+        FormClose();
+        app.platform.closeModal(WindowId::Game);
+        return;
+    }
+    app.runDeferred();
+}
+
+bool TGame::ReportOnce(const std::string& what) {
+    if (std::find(Reported.begin(), Reported.end(), what) != Reported.end()) return false;
+    Reported.push_back(what);
+    return true;
+}
+
+GameStep::GameStep(TGame& game, StepInput input) : game_(game), admitted_(true) {
+    if (game.ArrivedInsideStep()) {
+        admitted_ = false;
+        ++game.StepsRefused;
+        switch (input) {
+            case StepInput::Press:
+            case StepInput::Tick: break;
+            case StepInput::Close: game.QuitDuringStep(); break;
+            case StepInput::Exit:
+            case StepInput::Item:
+            case StepInput::Menu:
+                if (game.text1.Caption != TGame::kWaitMessage) game.MessageBeforeWait = game.text1.Caption;
+                game.SetMessage(TGame::kWaitMessage);
+                break;
+        }
+        return;
+    }
+    if (game.StepDepth++ == 0) {
+        game.StepPumpBase = game.app.PumpDepth;
+        ++game.StepsRun;
+    }
+}
+
+GameStep::~GameStep() {
+    if (!admitted_) return;
+    if (--game_.StepDepth == 0 && std::uncaught_exceptions() == 0) game_.StepEnded();
 }
 
 void TGame::Initialize() {
@@ -247,13 +311,21 @@ void TGame::Initialize() {
 }
 
 void TGame::Introduction1Click() {
+    GameStep step(*this, StepInput::Menu);
+    if (!step) return;
     Playit("music\\intro.wma");
     app.Intro->ShowModal();
 }
 
-void TGame::Exit1Click() { Close(); }
+void TGame::Exit1Click() {
+    GameStep step(*this, StepInput::Close);
+    if (!step) return;
+    Close();
+}
 
 void TGame::FontColorClick(const std::string& itemName) {
+    GameStep step(*this, StepInput::Menu);
+    if (!step) return;
     for (const FontColorItem& c : kFontColors) {
         bool chosen = itemName == c.name;
         menu(c.name).Checked = chosen;
@@ -264,23 +336,17 @@ void TGame::FontColorClick(const std::string& itemName) {
     }
 }
 
-void TGame::Contents1Click() { app.platform.showHelp("help\\veska.html"); }
-
-void TGame::AboutClick() {
-    app.About1->Tag = 0;
-    app.About1->ShowModal();
+void TGame::Contents1Click() {
+    GameStep step(*this, StepInput::Menu);
+    if (!step) return;
+    app.platform.showHelp("help\\veska.html");
 }
 
-bool TGame::StartRecordUsable(const GameStateRecord& record, size_t bytesRead) {
-    if (bytesRead == 0) return false;
-    auto roomOk = [](int r) { return r >= 1 && r <= kRooms; };
-    if (!roomOk(record.Room) || !roomOk(record.ShownRoom)) return false;
-    for (int r = 0; r <= kRooms; ++r) {
-        for (int8_t e : {record.ExitNorth[r], record.ExitSouth[r], record.ExitEast[r], record.ExitWest[r]}) {
-            if (e < 0 || e > kRooms) return false;
-        }
-    }
-    return true;
+void TGame::AboutClick() {
+    GameStep step(*this, StepInput::Menu);
+    if (!step) return;
+    app.About1->Tag = 0;
+    app.About1->ShowModal();
 }
 
 }  // namespace lnf

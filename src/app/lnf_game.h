@@ -25,6 +25,43 @@ enum class MouseButton { Left, Right, Middle };
 // The inventory picture that combines with the held item (0: none).
 int CombinationPartner(int held);
 
+// What starts a step of the game window, and so how it is turned away when it arrives while
+// another step runs: a press on the picture is dropped (the picture looks busy), the other
+// player's inputs are refused with a word on the message line, closing the window asks at once
+// and closes when the step is over, timer ticks and clip ends wait for the step's end.
+enum class StepInput { Press, Exit, Item, Menu, Close, Tick };
+
+class TGame;
+
+// One step of the game window: a player's input, a timer tick or a clip's end, with everything
+// it does until it returns, the events it lets run included. An input that arrives while a step
+// runs (from the pending events the step lets run, or from a modal window it opened) is never
+// run inside it. A handler that the step calls itself joins the step.
+class GameStep {
+public:
+    GameStep(TGame& game, StepInput input);
+    ~GameStep();
+    GameStep(const GameStep&) = delete;
+    GameStep& operator=(const GameStep&) = delete;
+    explicit operator bool() const { return admitted_; }
+
+private:
+    TGame& game_;
+    bool admitted_;
+};
+
+// Holds the rule book's re-entry guard for one rule, however the rule ends.
+class RuleGuard {
+public:
+    explicit RuleGuard(bool& busy) : busy_(busy) { busy_ = true; }
+    ~RuleGuard() { busy_ = false; }
+    RuleGuard(const RuleGuard&) = delete;
+    RuleGuard& operator=(const RuleGuard&) = delete;
+
+private:
+    bool& busy_;
+};
+
 class TGame {
 public:
     explicit TGame(Application& app);
@@ -58,6 +95,30 @@ public:
     int Tag = 0;  // 1 = the last conversation ran to its end
     bool Activated = false;
     bool WaitingForContinue = false;
+    bool AskingToQuit = false;
+    // A close that arrives during a step: the question is asked at once (it changes nothing),
+    // the window goes when the step is over.
+    void QuitDuringStep();
+
+    // ----- steps (see GameStep) -----
+    int StepDepth = 0;     // the running step and the handlers it called itself
+    int StepPumpBase = 0;  // app.PumpDepth when the running step began
+    bool QuitRequested = false;  // the player agreed to quit during a step: closes at its end
+    uint64_t StepsRun = 0;
+    uint64_t StepsRefused = 0;
+    bool Busy() const { return StepDepth > 0; }
+    // True for an input that reaches a handler from the events a running step let run.
+    bool ArrivedInsideStep() const { return StepDepth > 0 && app.PumpDepth > StepPumpBase; }
+    // The outermost step has ended: a quit agreed meanwhile closes, waiting ticks run.
+    void StepEnded();
+    static constexpr const char* kWaitMessage = "Please wait until this moment of the story is over.";
+    // What the message line said before the wait message; it comes back when the step ends,
+    // unless the step has said something new meanwhile.
+    std::string MessageBeforeWait;
+
+    // ----- failures said once (a file that cannot be kept or played) -----
+    std::vector<std::string> Reported;
+    bool ReportOnce(const std::string& what);
 
     // ----- controls -----
     Control Window;  // the game window itself (its width is read by the layout)
@@ -119,8 +180,6 @@ public:
     void arrowEClick();
     void arrowWClick();
     void ReadMessages();
-    // A start record or saved state is used only if its rooms and exits can exist.
-    static bool StartRecordUsable(const GameStateRecord& record, size_t bytesRead);
     // Exits and the commands that replace the game wait while a rule waits for "Continue".
     bool NavigationAllowed() const { return !WaitingForContinue; }
     std::string MemoLine(int index) const;
@@ -135,8 +194,10 @@ public:
     // Lays the picture resource `name` at (x, y) over the shown room picture.
     void LayOver(const std::string& name, int x, int y);
     void DrawJpg();
-    // Composes the room picture that Special chose again when the player's folder lacks it.
-    void ComposeMissing();
+    // Composes a changed room picture again from the progress bytes, for a room whose kept
+    // picture is missing or unreadable (a saved game opened in a fresh profile); false if the
+    // file is not a composed picture.
+    bool ComposeAgain(const std::string& file);
 
     // ----- saved games, new game, levels -----
     void SaveAs1Click();

@@ -16,21 +16,27 @@ const char* const kJumpCodes[20] = {"bot", "jab", "rat", "tov", "hum", "que", "m
 }  // namespace
 
 void TGame::a_OffClick() {
+    GameStep step(*this, StepInput::Menu);
+    if (!step) return;
     a_Off.Tag = a_Off.Tag == 0 ? 1 : 0;
     a_Off.Caption = a_Off.Tag ? "ON" : "OFF";
 }
 
 void TGame::a_plusClick() {
+    GameStep step(*this, StepInput::Menu);
+    if (!step) return;
     if (a_Off.Tag == 0) return;
     AuthorCellCode++;
     if (AuthorCellCode > 8) AuthorCellCode = 1;
     int o = ObjectNumber(GameState.Room, AuthorCellCode);
     int s = o >= 0 && o < kObjects ? GameState.ObjState[o] : 0;
     text1.Caption = MemoLine(8 * s + AuthorCellCode - 1);
-    app.platform.processMessages();
+    app.processMessages();
 }
 
 void TGame::a_SaveClick() {
+    GameStep step(*this, StepInput::Menu);
+    if (!step) return;
     AuthorCellCode = 0;
     int room = GameState.Room;
     if (room < 1 || room > kRooms) return;
@@ -45,9 +51,15 @@ void TGame::a_SaveClick() {
     }
 }
 
-void TGame::a_resetClick() { RoomCells.fill(1); }
+void TGame::a_resetClick() {
+    GameStep step(*this, StepInput::Menu);
+    if (!step) return;
+    RoomCells.fill(1);
+}
 
 void TGame::Label3Click() {
+    GameStep step(*this, StepInput::Menu);
+    if (!step) return;
     GameState.Progress[MainStage] = kJabberwockAnswered;
     GameState.ObjState[kMushrooms] = 1;
     GameState.ExitEast[kRathsHollow] = kJabberwockCanyon;
@@ -60,12 +72,16 @@ void TGame::Label3Click() {
 }
 
 void TGame::Edit1KeyDown(int key) {
+    GameStep step(*this, StepInput::Menu);
+    if (!step) return;
     if (key == 13) Test(Edit1.Caption);
 }
 
 void TGame::Button1Enter() { Test(Edit1.Caption); }
 
 void TGame::Button1Click() {
+    GameStep step(*this, StepInput::Menu);
+    if (!step) return;
     auto number = [](const std::string& s) {
         char* end = nullptr;
         long v = std::strtol(s.c_str(), &end, 10);

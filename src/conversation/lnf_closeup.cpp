@@ -4,6 +4,7 @@
 
 #include "app/lnf_game.h"
 #include "pictures/jpeg.h"
+#include "world/game_files.h"
 #include "world/shifted_text.h"
 
 namespace lnf {
@@ -35,8 +36,10 @@ void TCloseUp::ReadConversation(const std::string& file) {
     Memo1 = SplitLines(ConvText);
 }
 
+std::string TCloseUp::LevelFileName() const { return "data\\Level" + std::to_string(PuzzleLevel) + ".dlg"; }
+
 void TCloseUp::GetMyData() {
-    std::string name = "data\\Level" + std::to_string(PuzzleLevel) + ".dlg";
+    std::string name = LevelFileName();
     std::vector<uint8_t> bytes = app.files.readPart(name, uint64_t(CharacterId) * kLevelRecordSize, kLevelRecordSize);
     auto record = ParseLevelRecord(bytes);
     RecordBroken = !record.has_value();
@@ -79,9 +82,16 @@ void TCloseUp::CharacterTalks(uint8_t id) {
         if (!inText(Record.RightLine[size_t(q)] - 1) || !inText(Record.WrongLine[size_t(q)])) RecordBroken = true;
         if (q > 0 && !inText(Record.Resume[size_t(q)])) RecordBroken = true;
     }
+    Exit1.Visible = true;  // only the last meeting hides it
     LoadPicture(c.picture);
-    app.platform.processMessages();
+    app.processMessages();
     Say(ConvLine, true);
+    if (RecordBroken) {
+        // Said in the window, where the player waits for the talk: it ends at the next press.
+        Talk1.Caption = "This conversation cannot go on: \"" + NormalizeGameName(LevelFileName()) + "\" or \"" +
+                        NormalizeGameName(std::string(c.baseName) + std::to_string(PuzzleLevel) + ".dlg") +
+                        "\" is missing or damaged.";
+    }
     Next1.Caption = "Next >>";
     QuestionState = 0;
     ShowModal();
@@ -102,13 +112,14 @@ void TCloseUp::Meets(uint8_t id) {
         SwapPicture = m.swapPicture;
     }
     if (m.backLine != 0) BackLine = int8_t(m.backLine);
-    if (id == 1) Exit1.Visible = false;
+    Exit1.Visible = id != 1;  // the last meeting has no way out but its end
     CharacterId = 0;
     MeetingId = int8_t(id);
     ReadConversation(m.file);
     LoadPicture(m.picture);
-    app.platform.processMessages();
+    app.processMessages();
     Say(ConvLine, true);
+    if (Memo1.empty()) Talk1.Caption = "This conversation cannot go on: \"" + NormalizeGameName(m.file) + "\" is missing or damaged.";
     Next1.Caption = "Next >>";
     ShowModal();
 }
@@ -116,7 +127,7 @@ void TCloseUp::Meets(uint8_t id) {
 void TCloseUp::ShowModal() {
     Showing = true;
     FormActivate();
-    app.platform.showModal(WindowId::CloseUp);
+    app.showModal(WindowId::CloseUp);
     Showing = false;
 }
 

@@ -44,6 +44,7 @@ public:
 
     void SetLevel(int level) { PuzzleLevel = level; }
     void GetMyData();
+    std::string LevelFileName() const;
     void CharacterTalks(uint8_t id);
     void Meets(uint8_t id);
 

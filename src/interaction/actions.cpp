@@ -159,16 +159,12 @@ void TGame::Does(int cell) {
     }
     // The guard is taken before pending events run, so that a second press cannot slip in.
     if (RuleBusy) return;
-    RuleBusy = true;
     int8_t r;
-    try {
-        app.platform.processMessages();
+    {
+        RuleGuard busy(RuleBusy);
+        app.processMessages();
         r = GridCondition(o);
-    } catch (...) {
-        RuleBusy = false;
-        throw;
     }
-    RuleBusy = false;
     if (r == kRuleSuccess) {
         DrawCorner(o);
         text1.Caption = MemoLine(line);
@@ -198,15 +194,11 @@ void TGame::Use(int cell) {
     }
     // Use takes the same re-entry guard as Do: its rules run conversations too.
     if (RuleBusy) return;
-    RuleBusy = true;
     int8_t r;
-    try {
+    {
+        RuleGuard busy(RuleBusy);
         r = GridCondition(o);
-    } catch (...) {
-        RuleBusy = false;
-        throw;
     }
-    RuleBusy = false;
     ActionResult = r;
     if (r == kRuleSuccess) {
         text1.Caption = MemoLine(c + 47);

@@ -25,8 +25,16 @@ void TGame::GetCursor(int n) {
     InstalledCursors[size_t(n)] = "ID_m" + std::to_string(n);
 }
 
-void TGame::LookClick() { ChangeCursor(kLookMode); }
-void TGame::DoButtonClick() { ChangeCursor(kDoMode); }
+void TGame::LookClick() {
+    GameStep step(*this, StepInput::Item);
+    if (!step) return;
+    ChangeCursor(kLookMode);
+}
+void TGame::DoButtonClick() {
+    GameStep step(*this, StepInput::Item);
+    if (!step) return;
+    ChangeCursor(kDoMode);
+}
 
 void TGame::Image2Click() { Image2.Tag = 0; }
 void TGame::Image2DblClick() { Image2.Tag = 1; }
@@ -38,6 +46,8 @@ void TGame::GetHint() {
 }
 
 void TGame::Image2MouseDown(MouseButton button, int x, int y) {
+    GameStep step(*this, StepInput::Press);
+    if (!step) return;
     if (Image2.Tag != 0 || !Image2.Enabled) return;
     if (FirstClickHint) {
         GetHint();

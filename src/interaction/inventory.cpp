@@ -18,6 +18,8 @@ int CombinationPartner(int held) {
 }
 
 void TGame::itemClick(int n) {
+    GameStep step(*this, StepInput::Item);
+    if (!step) return;
     if (n < 1 || n > kItems) return;
     int8_t held = GameState.HeldItem;
     if ((n == kCheese && held == kLeaf) || (n == kLeaf && held == kCheese)) {
@@ -50,6 +52,8 @@ void TGame::itemClick(int n) {
 }
 
 void TGame::itemDblClick(int n) {
+    GameStep step(*this, StepInput::Item);
+    if (!step) return;
     if (n < 1 || n > kItems) return;
     CloseLookItem = n;
     switch (n) {

@@ -21,11 +21,15 @@ void TGame::Playit(const std::string& file) {
         MP1.Open();
         MP1.Play();
     } catch (const MediaError&) {
+        if (ReportOnce("play " + NormalizeGameName(file))) {
+            text1.Caption += std::string(text1.Caption.empty() ? "" : "  ") + "(The tune \"" +
+                             NormalizeGameName(file) + "\" could not be played.)";
+        }
         return;
     }
     LastTuneKey = TuneKey(file);
     LastTuneStart = now;
-    app.platform.processMessages();
+    app.processMessages();
     MP1.Tag = 1;
 }
 
@@ -37,6 +41,8 @@ void TGame::StopMusic() {
 }
 
 void TGame::MusicOFFClick() {
+    GameStep step(*this, StepInput::Menu);
+    if (!step) return;
     MenuItem& off = menu("MusicOFF");
     if (!off.Enabled) return;
     off.Checked = !off.Checked;
@@ -64,7 +70,7 @@ void TGame::IntroMusic() {
             off.Enabled = false;
         }
     }
-    app.platform.processMessages();
+    app.processMessages();
     Playit("music\\intro.wma");
 }
 

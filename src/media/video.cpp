@@ -17,6 +17,10 @@ void TGame::PlayVid(MediaPlayer& player, PlayerId id, int x, int y, int w, int h
     } catch (const MediaError&) {
         // A clip that cannot be played counts as ended at once, so its end still happens.
         app.platform.endTransition(Effect::TR3);
+        if (ReportOnce("play " + NormalizeGameName(player.FileName))) {
+            text1.Caption += std::string(text1.Caption.empty() ? "" : "  ") + "(The clip \"" +
+                             NormalizeGameName(player.FileName) + "\" could not be played.)";
+        }
         if (id == PlayerId::MP) MPNotify();
         if (id == PlayerId::MP3) MP3Notify();
         return;

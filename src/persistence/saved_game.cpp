@@ -1,12 +1,14 @@
 // Saved games, a new game, restarting and the puzzle levels.
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 #include "app/lnf_game.h"
 #include "conversation/lnf_closeup.h"
 #include "persistence/saved_game.h"
 #include "windows/lnf_about.h"
+#include "world/record_check.h"
 
 namespace lnf {
 
@@ -29,7 +31,7 @@ SavedGame DecodeSavedGame(const std::vector<uint8_t>& bytes) {
         return g;
     }
     std::memcpy(g.state.bytes(), bytes.data() + 2, sizeof(GameStateRecord));
-    if (!TGame::StartRecordUsable(g.state, sizeof(GameStateRecord))) {
+    if (!RecordUsable(g.state, sizeof(GameStateRecord))) {
         g.problem = SavedGame::Damaged;
         return g;
     }
@@ -41,9 +43,29 @@ SavedGame DecodeSavedGame(const std::vector<uint8_t>& bytes) {
     return g;
 }
 
+SavedGame::Problem ReadSavedGameFile(const std::string& path, std::vector<uint8_t>& bytes) {
+    bytes.clear();
+    std::error_code ec;
+    auto status = std::filesystem::status(path, ec);
+    if (ec || !std::filesystem::exists(status)) return SavedGame::None;  // read as nothing: "Wrong version!"
+    if (!std::filesystem::is_regular_file(status)) return SavedGame::Damaged;
+    auto size = std::filesystem::file_size(path, ec);
+    if (ec || size > kSavedGameSize) return SavedGame::Damaged;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return SavedGame::None;
+    bytes.resize(kSavedGameSize);
+    in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
+    bytes.resize(size_t(std::max<std::streamsize>(0, in.gcount())));
+    return SavedGame::None;
+}
+
 bool TGame::AnimationRunning() const { return XForm.Enabled() || TimeJab.Enabled() || BigTime.Enabled(); }
 
-void TGame::SaveAs1Click() { SaveGame(); }
+void TGame::SaveAs1Click() {
+    GameStep step(*this, StepInput::Menu);
+    if (!step) return;
+    SaveGame();
+}
 
 void TGame::SaveGame() {
     if (AnimationRunning() || WaitingForContinue) {
@@ -70,6 +92,8 @@ void TGame::SaveGame() {
 }
 
 void TGame::Open1Click() {
+    GameStep step(*this, StepInput::Menu);
+    if (!step) return;
     if (!NavigationAllowed()) return;
     FirstClickHint = false;
     text1.Caption.clear();
@@ -79,9 +103,12 @@ void TGame::Open1Click() {
     auto chosen = app.platform.openFileDialog(options);
     if (!chosen) return;
     std::vector<uint8_t> bytes;
-    {
-        std::ifstream in(*chosen, std::ios::binary);
-        if (in) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    // Only a regular file no longer than a saved game is read at all: anything else (a huge
+    // file, a device, a folder) is refused at once.
+    if (ReadSavedGameFile(*chosen, bytes) == SavedGame::Damaged) {
+        app.platform.messageBox("This saved game is damaged and cannot be restored. Your game goes on as it was.",
+                                "Open Saved Game");
+        return;
     }
     SavedGame saved = DecodeSavedGame(bytes);
     if (saved.problem == SavedGame::WrongVersion) {
@@ -117,7 +144,7 @@ void TGame::Open1Click() {
         throw;
     }
     app.platform.setDrawingFrozen(WindowId::Game, false);
-    app.platform.processMessages();
+    app.processMessages();
 }
 
 void TGame::RestoreItems() {
@@ -126,6 +153,8 @@ void TGame::RestoreItems() {
 }
 
 void TGame::New1Click() {
+    GameStep step(*this, StepInput::Menu);
+    if (!step) return;
     if (!NavigationAllowed()) return;
     Restart();
 }
@@ -148,6 +177,8 @@ bool TGame::Restart() {
 }
 
 void TGame::LevelClick(int level) {
+    GameStep step(*this, StepInput::Menu);
+    if (!step) return;
     if (!NavigationAllowed()) return;
     MenuItem& clicked = menu(level == 1 ? "Level1" : "Level2");
     MenuItem& other = menu(level == 1 ? "Level2" : "Level1");

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "world/game_state.h"
@@ -21,5 +22,8 @@ std::vector<uint8_t> EncodeSavedGame(const GameStateRecord& state, const std::ar
 // Reads a whole file's bytes: a foreign mark is WrongVersion; a file shorter than the record,
 // or one whose rooms or exits cannot exist, is Damaged.
 SavedGame DecodeSavedGame(const std::vector<uint8_t>& bytes);
+// Reads a saved-game file into `bytes`, at most kSavedGameSize of them: Damaged, without
+// reading, for anything but a regular file of at most that size.
+SavedGame::Problem ReadSavedGameFile(const std::string& path, std::vector<uint8_t>& bytes);
 
 }  // namespace lnf

@@ -36,6 +36,11 @@ DecodeResult DecodeJpeg(const ByteReader& reader);
 DecodeResult DecodeJpeg(const uint8_t* data, size_t size);
 inline DecodeResult DecodeJpeg(const std::vector<uint8_t>& bytes) { return DecodeJpeg(bytes.data(), bytes.size()); }
 
+// Fuzz runs of the story read only each picture's header and make a tiny blank picture of
+// its shape: nothing the story does depends on the pixels, and decoding them is most of the
+// time of such a run. The player's game and the tests always decode whole pictures.
+void SetPicturesHeaderOnly(bool on);
+
 // Baseline JFIF: accurate integer DCT, no progressive mode, no optimised coding, no restart
 // markers, no smoothing, density unit 0 with densities 1 x 1.
 std::vector<uint8_t> EncodeJpeg(const Image& image, int quality = 90);

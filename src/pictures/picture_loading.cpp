@@ -21,10 +21,17 @@ Image TGame::LoadFilePicture(const std::string& file) const {
 
 void TGame::SaveJpeg(const Image& image, const std::string& file) {
     // The composed pictures live in the player's own folder: a failed write leaves the
-    // picture on screen and the rule goes on.
+    // picture on screen and the rule goes on; the player hears of it once. The room shows
+    // right even so: its picture is composed again when it is entered.
     try {
         app.files.write(file, EncodeJpeg(image));
-    } catch (const FileError&) {
+    } catch (const FileError& e) {
+        if (ReportOnce("write " + NormalizeGameName(file))) {
+            app.platform.messageBox("The changed picture \"" + NormalizeGameName(file) +
+                                        "\" could not be kept in your game folder (" + e.what() +
+                                        "). The game goes on and draws it again when it is needed.",
+                                    "Lanternfall");
+        }
     }
 }
 

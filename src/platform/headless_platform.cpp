@@ -67,6 +67,15 @@ int HeadlessPlatform::timerInterval(TimerId id) const {
 }
 
 void HeadlessPlatform::processMessages() {
+    ++pumpPoints;
+    if (onProcessMessages) {
+        auto hook = onProcessMessages;  // the hook may replace itself
+        hook();
+    }
+    deliverPending();
+}
+
+void HeadlessPlatform::deliverPending() {
     bool busy = !injected_.empty() || !pendingNotify_.empty();
     for (auto& [id, t] : timers_) busy = busy || (t.enabled && t.due <= now_);
     if (!busy) {
@@ -115,10 +124,10 @@ void HeadlessPlatform::advance(int64_t ms) {
                 pendingNotify_.push_back(id);
             }
         }
-        processMessages();
+        deliverPending();
     }
     now_ = target;
-    processMessages();
+    deliverPending();
 }
 
 void HeadlessPlatform::showModal(WindowId window) {

@@ -81,9 +81,14 @@ public:
     std::vector<WindowId> modalStack;
     std::map<std::string, int64_t> mediaLengths;  // by normalised file name; default below
     int64_t defaultMediaLength = 3000;
-    bool mediaFails = false;
+    bool mediaFails = false;  // every open fails, as on a machine with no media system
     // Called when processMessages finds nothing to do, e.g. to press "Continue" in a wait.
-    std::function<void()> onIdle;  // every open fails, as on a machine with no media system
+    std::function<void()> onIdle;
+    // Called at every point where the game itself lets pending events run (not the clock's own
+    // deliveries in advance()), before anything pending runs: a test can act there.
+    std::function<void()> onProcessMessages;
+    // How many such points the game has passed.
+    uint64_t pumpPoints = 0;
     const GameFiles* files;
 
     bool isOpen(WindowId w) const;
@@ -93,6 +98,7 @@ public:
 
 private:
     friend class HeadlessMedia;
+    void deliverPending();
     struct TimerState {
         bool enabled = false;
         int interval = 0;

@@ -8,7 +8,7 @@ void TGame::FadeOn(const std::string& name, int x, int y) {
     Rect area{0, 0, Image2.Width, Image2.Height};
     app.platform.beginTransition(Effect::TR1, WindowId::Game, area);
     LayOver(name, x, y);
-    app.platform.processMessages();
+    app.processMessages();
     app.platform.playTransition(Effect::TR1);
     app.platform.endTransition(Effect::TR1);
 }
@@ -25,7 +25,7 @@ void TGame::XFormTimer() {
     XForm.setEnabled(false);
     text1.Caption = app.text("transform");
     UpDateScreen(kHorseRoad, 1);
-    app.platform.processMessages();
+    app.processMessages();
     arrowW.Visible = true;
     arrowS.Visible = true;
     GameState.Progress[AlpacaStage] = kHorseGone;
@@ -62,7 +62,7 @@ void TGame::Big() {
     Rect area{0, 0, Image2.Width, Image2.Height};
     app.platform.beginTransition(Effect::TR1, WindowId::Game, area);
     Image2.setPicture(LoadResourcePicture("big"));
-    app.platform.processMessages();
+    app.processMessages();
     app.platform.playTransition(Effect::TR1);
     app.platform.endTransition(Effect::TR1);
 }
@@ -96,7 +96,7 @@ void TGame::BigTimeTimer() {
     app.platform.beginTransition(Effect::TR1, WindowId::Game, area);
     Image2.setPicture(LoadFilePicture("p2\\27.jpg"));
     ChangeCursor(kDoMode);
-    app.platform.processMessages();
+    app.processMessages();
     app.platform.playTransition(Effect::TR1);
     app.platform.endTransition(Effect::TR1);
     BigTime.setEnabled(false);

@@ -6,21 +6,24 @@
 namespace lnf {
 
 void TGame::Next1Click() {
-    app.platform.processMessages();
+    // Only a picture that waits takes the press; a stray one never skips the next picture.
+    if (!WaitingForContinue) return;
+    app.processMessages();
     Next1.Tag = 1;
 }
 
 void TGame::DrawPic(const std::string& name, int x, int y, bool noWait) {
     LayOver(name, x, y);
-    app.platform.processMessages();
+    app.processMessages();
     if (noWait) return;
     Image2.Enabled = false;
     Next1.Visible = true;
+    Next1.Tag = 0;
     WaitingForContinue = true;
-    app.platform.processMessages();
+    app.processMessages();
     app.platform.sleep(1000);
-    // The wait ends when the player presses "Continue", or when the game window closes.
-    while (Next1.Tag == 0 && !Closed) app.platform.waitMessages();
+    // The wait ends when the player presses "Continue", or agrees to quit.
+    while (Next1.Tag == 0 && !Closed && !QuitRequested) app.waitMessages();
     WaitingForContinue = false;
     Next1.Visible = false;
     Next1.Tag = 0;
@@ -43,12 +46,12 @@ void TGame::Cauldron(bool complete) {
         DrawPic("cauldx", 0, 0, false);
     } else {
         DrawPic("cauld2", 0, 0, false);
-        if (!Closed) DrawPic("cauld3", 0, 0, false);
-        if (!Closed) DrawPic("cauld4", 0, 0, false);
+        if (!Closed && !QuitRequested) DrawPic("cauld3", 0, 0, false);
+        if (!Closed && !QuitRequested) DrawPic("cauld4", 0, 0, false);
     }
     Image2.setPicture(LoadResourcePicture("R01"));
     Image2.Enabled = true;
-    app.platform.processMessages();
+    app.processMessages();
     if (GameState.Progress[MainStage] == kCuriousThingTouched) GameState.Progress[MainStage] = kKettleSeen;
     Next1.Left = 182;
 }
@@ -69,13 +72,13 @@ void TGame::Catfish() {
     }
     PlayClip(PlayerId::MP2);
     Image2.Enabled = true;
-    app.platform.processMessages();
+    app.processMessages();
 }
 
 bool TGame::Bridge(int fromRoom, int picture) {
     text1.Caption = app.text("engineer");
     Image2.setPicture(LoadFilePicture(picture == 1 ? "p2//jump1" : "p2//jump2"));
-    app.platform.processMessages();
+    app.processMessages();
     app.platform.sleep(2000);
     Image2.Enabled = true;
     if (fromRoom == kToveBurrow) {

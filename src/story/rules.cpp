@@ -402,7 +402,7 @@ int8_t TGame::GridCondition(int o) {
                     state[kFawn] = 1;
                     state[kFawnRest] = 1;
                     text1.Caption = MemoLine(0);
-                    app.platform.processMessages();
+                    app.processMessages();
                     SetArrows();
                     r = kRuleOwnMessage;
                 }

@@ -13,7 +13,7 @@ void TAbout1::ShowModal() {
     FormShow();
     FormActivate();
     Showing = true;
-    app.platform.showModal(WindowId::About1);
+    app.showModal(WindowId::About1);
     Showing = false;
 }
 

@@ -25,7 +25,7 @@ void TIntro::ShowModal() {
     FormShow();
     Showing = true;
     FormActivate();
-    app.platform.showModal(WindowId::Intro);
+    app.showModal(WindowId::Intro);
     Showing = false;
 }
 
@@ -48,11 +48,11 @@ void TIntro::DrawPic(const std::string& file, int pauseMs) {
     Rect area{Image1.Left, Image1.Top, Image1.Picture.width, Image1.Picture.height};
     app.platform.beginTransition(Effect::TR1, WindowId::Intro, area);
     Image1.setPicture(DecodeJpeg(app.files.read(file)).image);
-    app.platform.processMessages();
+    app.processMessages();
     app.platform.playTransition(Effect::TR1);
     app.platform.endTransition(Effect::TR1);
     if (pauseMs != 0) {
-        app.platform.processMessages();
+        app.processMessages();
         app.platform.sleep(pauseMs);
     }
 }
@@ -96,7 +96,7 @@ void TIntro::FormClose() {
     } catch (const std::exception&) {
         Image1.setPicture(Image());
     }
-    app.platform.processMessages();
+    app.processMessages();
 }
 
 void TIntro::Conclusion() {

@@ -19,7 +19,7 @@ TInventory::TInventory(Application& a) : app(a) {
 void TInventory::ShowModal() {
     FormShow();
     Showing = true;
-    app.platform.showModal(WindowId::Inventory);
+    app.showModal(WindowId::Inventory);
     Showing = false;
 }
 

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <system_error>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -118,12 +119,15 @@ std::string GameFiles::searchedFolders() const {
     return s;
 }
 
-std::vector<uint8_t> GameFiles::read(const std::string& name) const {
+std::vector<uint8_t> GameFiles::read(const std::string& name, uint64_t limit) const {
     auto path = find(name);
     if (!path) {
         throw FileError("Cannot find the game file \"" + NormalizeGameName(name) +
                         "\" (looked in: " + searchedFolders() + ")");
     }
+    std::error_code ec;
+    uint64_t size = fs::file_size(*path, ec);
+    if (ec || size > limit) throw FileError("The game file \"" + path->string() + "\" is too large to be one");
     std::ifstream in(*path, std::ios::binary);
     if (!in) throw FileError("Cannot open the game file \"" + path->string() + "\"");
     std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -157,9 +161,31 @@ void GameFiles::write(const std::string& name, const std::vector<uint8_t>& bytes
     WriteFileAtomically(target, bytes);
 }
 
+namespace {
+// "game.sav.tmp1234": what a write of "game.sav" that was cut off leaves behind.
+bool IsLeftoverOf(const fs::path& candidate, const fs::path& target) {
+    std::string name = candidate.filename().string(), stem = target.filename().string() + ".tmp";
+    if (name.size() <= stem.size() || name.compare(0, stem.size(), stem) != 0) return false;
+    return std::all_of(name.begin() + long(stem.size()), name.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+void SyncFolder(const fs::path& folder) {
+    int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+}  // namespace
+
 void WriteFileAtomically(const fs::path& path, const std::vector<uint8_t>& bytes) {
     std::error_code ec;
     if (path.has_parent_path()) fs::create_directories(path.parent_path(), ec);
+    fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code removeError;
+        if (IsLeftoverOf(it->path(), path)) fs::remove(it->path(), removeError);
+    }
+    ec.clear();
     fs::path tmp = path;
     tmp += ".tmp" + std::to_string(::getpid());
     {
@@ -180,6 +206,7 @@ void WriteFileAtomically(const fs::path& path, const std::vector<uint8_t>& bytes
         fs::remove(tmp, ec);
         throw FileError("Cannot write \"" + path.string() + "\"");
     }
+    SyncFolder(path.has_parent_path() ? path.parent_path() : fs::path());
 }
 
 }  // namespace lnf

@@ -26,8 +26,12 @@ public:
     GameFiles(std::filesystem::path writable, std::vector<std::filesystem::path> readOnly);
 
     std::optional<std::filesystem::path> find(const std::string& name) const;
-    // Whole file, or a FileError that names the file and the folders searched.
-    std::vector<uint8_t> read(const std::string& name) const;
+    // The largest data file the game reads whole (a picture of the largest size the decoder
+    // accepts fits many times over).
+    static constexpr uint64_t kMaxReadSize = uint64_t(64) << 20;
+    // Whole file, or a FileError that names the file and the folders searched; a file larger
+    // than `limit` is refused without being read.
+    std::vector<uint8_t> read(const std::string& name, uint64_t limit = kMaxReadSize) const;
     // At most `limit` bytes from `offset`; a missing file reads as nothing.
     std::vector<uint8_t> readPart(const std::string& name, uint64_t offset, size_t limit) const;
     bool exists(const std::string& name) const { return find(name).has_value(); }
@@ -55,7 +59,9 @@ private:
     std::optional<std::vector<std::string>> ownNames_;  // normalized, lower case
 };
 
-// Writes bytes to a path through a temporary file and a rename; throws FileError.
+// Writes bytes to a path through a temporary file and a rename, then syncs the folder, so the
+// file is either the old one or the whole new one even after a crash; temporary files that an
+// earlier write cut off left beside it are removed. Throws FileError.
 void WriteFileAtomically(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
 
 }  // namespace lnf

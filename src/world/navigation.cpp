@@ -5,6 +5,7 @@
 
 #include "app/lnf_game.h"
 #include "world/picture_tables.h"
+#include "world/record_check.h"
 #include "world/shifted_text.h"
 
 namespace lnf {
@@ -78,12 +79,17 @@ void TGame::NewRoom(int roomArg) {
     // has finished, so that the exits, the record and the text are in place.
     std::string pictureError;
     try {
-        ComposeMissing();
         if (RoomPicture.size() < 3) {
             resource += std::to_string(room);
             Image2.setPicture(LoadResourcePicture(resource));
         } else {
-            Image2.setPicture(LoadFilePicture(RoomPicture));
+            try {
+                Image2.setPicture(LoadFilePicture(RoomPicture));
+            } catch (const std::exception&) {
+                // A composed picture that is missing or unreadable (a saved game opened in
+                // another profile) is composed again from the progress bytes.
+                if (!ComposeAgain(RoomPicture)) throw;
+            }
         }
     } catch (const std::exception& e) {
         pictureError = e.what();
@@ -131,7 +137,7 @@ void TGame::GetDirections() {
     std::vector<uint8_t> bytes = app.files.readPart("data\\zerodata", 2, sizeof(GameStateRecord));
     GameStateRecord loaded = GameState;
     if (!bytes.empty()) std::memcpy(loaded.bytes(), bytes.data(), bytes.size());
-    if (StartRecordUsable(loaded, bytes.size())) GameState = loaded;
+    if (RecordUsable(loaded, bytes.size())) GameState = loaded;
 }
 
 namespace {
@@ -142,18 +148,24 @@ int ExitOf(const int8_t* table, int shownRoom) {
 }  // namespace
 
 void TGame::arrowEClick() {
+    GameStep step(*this, StepInput::Exit);
+    if (!step) return;
     if (!NavigationAllowed()) return;
     int to = ExitOf(GameState.ExitEast, GameState.ShownRoom);
     if (to != 0) NewRoom(to);
 }
 
 void TGame::arrowSClick() {
+    GameStep step(*this, StepInput::Exit);
+    if (!step) return;
     if (!NavigationAllowed()) return;
     int to = ExitOf(GameState.ExitSouth, GameState.ShownRoom);
     if (to != 0) NewRoom(to);
 }
 
 void TGame::arrowWClick() {
+    GameStep step(*this, StepInput::Exit);
+    if (!step) return;
     if (!NavigationAllowed()) return;
     int to = ExitOf(GameState.ExitWest, GameState.ShownRoom);
     if (to == 0) return;
@@ -165,6 +177,8 @@ void TGame::arrowWClick() {
 }
 
 void TGame::arrowNClick() {
+    GameStep step(*this, StepInput::Exit);
+    if (!step) return;
     if (!NavigationAllowed()) return;
     int to = ExitOf(GameState.ExitNorth, GameState.ShownRoom);
     if (to == 0) return;
@@ -186,6 +200,8 @@ void TGame::ReadMessages() {
     name[9] = char('0' + room / 10);
     name[10] = char('0' + room % 10);
     std::vector<uint8_t> cells = app.files.readPart("2grdata.", uint64_t(room - 1) * kCellsPerRecord, kCellsPerRecord);
+    // A short record leaves the rest of the grid empty, never the previous room's cells.
+    RoomCells.fill(0);
     std::copy(cells.begin(), cells.end(), RoomCells.begin());
     // The buffer is cleared before each read, so that a shorter or missing text never shows
     // the end of the previous room's.
@@ -195,7 +211,7 @@ void TGame::ReadMessages() {
     for (size_t i = 0; i < text.size(); ++i) RoomText[i] = uint8_t(text[i]);
     RoomText[text.size()] = 0;
     Memo = SplitLines(text);
-    app.platform.processMessages();
+    app.processMessages();
 }
 
 std::string TGame::MemoLine(int index) const {

@@ -62,6 +62,32 @@ void TGame::UpDateScreen(int room, int show) {
     if (show != 0) Image2.setPicture(JpegBitmap);
 }
 
+bool TGame::ComposeAgain(const std::string& file) {
+    std::string n = NormalizeGameName(file);
+    auto same = [&](const char* name) { return NormalizeGameName(name) == n; };
+    const int8_t* P = GameState.Progress;
+    if (same("p1\\050.jpg")) UpDateScreen(5, 0);
+    else if (same("p1\\070.jpg")) UpDateJPG("R07", 382, 1, "p1\\071.jpg", "p1\\070.jpg");
+    else if (same("p1\\140.jpg")) {
+        if (P[FawnMet] == 0 && P[StickTaken] == 0) return false;
+        // Written first so that the second piece can be laid on it, as in play.
+        DrawJpg();
+    } else if (same("p1\\150.jpg")) UpDateScreen(15, 0);
+    else if (same("p1\\180.jpg")) UpDateScreen(18, 0);
+    else if (same("p1\\230.jpg")) UpDateJPG("R23", 290, 117, "p1\\231.jpg", "p1\\230.jpg");
+    else if (same("p2\\290.jpg")) UpDateJPG2("p2\\29.jpg", 350, 132, "p2\\291.jpg", "p2\\290.jpg");
+    else if (same("p2\\310.jpg")) {
+        // The Jabberwock's ten frames, piled on the canyon as the animation leaves them.
+        JpegBitmap = LoadFilePicture("p2\\31.jpg").toRgb();
+        for (int f = 1; f <= 10; ++f) JpegBitmap.draw(LoadResourcePicture("j" + std::to_string(f)).toRgb(), 205, 0);
+        SaveJpeg(JpegBitmap, "p2\\310.jpg");
+    } else {
+        return false;
+    }
+    Image2.setPicture(JpegBitmap);
+    return true;
+}
+
 void TGame::DrawJpg() {
     // After a restore: the fawn's wood is composed again from the pieces its progress shows.
     bool first = true;
@@ -69,30 +95,6 @@ void TGame::DrawJpg() {
         if (p.room != kFawnWood || GameState.Progress[p.shownBy] == 0) continue;
         ComposePiece(p, !first);
         first = false;
-    }
-}
-
-// A saved game restored into a new player's folder, or after a newer game retired the
-// pictures an older one composed, names a composed picture that is not there: it is composed
-// again from the same pieces the rule used, so the room shows its change instead of an error.
-void TGame::ComposeMissing() {
-    if (RoomPicture.size() < 3 || app.files.exists(RoomPicture)) return;
-    switch (GameState.Room) {
-        case 5:
-        case 15:
-        case 18: UpDateScreen(GameState.Room, 0); break;
-        case 7: UpDateJPG("R07", 382, 1, "p1\\071.jpg", "p1\\070.jpg"); break;
-        case 14: DrawJpg(); break;
-        case 23: UpDateJPG("R23", 290, 117, "p1\\231.jpg", "p1\\230.jpg"); break;
-        case 29: UpDateJPG2("p2\\29.jpg", 350, 132, "p2\\291.jpg", "p2\\290.jpg"); break;
-        case 31: {
-            // The Jabberwock's last picture: every frame of its arrival over the plain room.
-            JpegBitmap = LoadFilePicture("p2\\31.jpg").toRgb();
-            for (int step = 1; step <= 10; ++step) JpegBitmap.draw(LoadResourcePicture("j" + std::to_string(step)).toRgb(), 205, 0);
-            SaveJpeg(JpegBitmap, "p2\\310.jpg");
-            break;
-        }
-        default: break;
     }
 }
 
