@@ -4,10 +4,21 @@
 
 #include "app/lnf_game.h"
 #include "conversation/lnf_closeup.h"
+#include "persistence/save_slots.h"
 #include "persistence/saved_game.h"
 #include "windows/lnf_about.h"
 
 namespace lnf {
+namespace {
+// The dialogs start in the saves folder; a saved game chosen anywhere else still opens.
+std::string DialogFolder(const GameFiles& files) {
+    try {
+        return EnsureSavesFolder(files).string();
+    } catch (const FileError&) {
+        return FileDialogOptions().initialFolder;
+    }
+}
+}  // namespace
 
 std::vector<uint8_t> EncodeSavedGame(const GameStateRecord& state, const std::array<bool, 22>& items) {
     std::vector<uint8_t> bytes(kSavedGameSize, 0);
@@ -55,6 +66,7 @@ void TGame::SaveGame() {
     options.defaultExtension = ".SAV";
     options.confirmOverwrite = true;
     options.fileName = LastSaveName;
+    options.initialFolder = DialogFolder(app.files);
     auto chosen = app.platform.saveFileDialog(options);
     if (!chosen) return;
     LastSaveName = *chosen;
@@ -76,23 +88,29 @@ void TGame::Open1Click() {
     text1.FontColor = TextColor;
     FileDialogOptions options;
     options.defaultExtension = "SAV";
+    options.initialFolder = DialogFolder(app.files);
     auto chosen = app.platform.openFileDialog(options);
     if (!chosen) return;
+    RestoreSavedGame(*chosen);
+}
+
+bool TGame::RestoreSavedGame(const std::string& path) {
     std::vector<uint8_t> bytes;
     {
-        std::ifstream in(*chosen, std::ios::binary);
+        std::ifstream in(path, std::ios::binary);
         if (in) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
     SavedGame saved = DecodeSavedGame(bytes);
     if (saved.problem == SavedGame::WrongVersion) {
         app.platform.messageBox("Wrong version!", "");
-        return;
+        return false;
     }
     if (saved.problem == SavedGame::Damaged) {
         app.platform.messageBox("This saved game is damaged and cannot be restored. Your game goes on as it was.",
                                 "Open Saved Game");
-        return;
+        return false;
     }
+    ++Restoring;  // the saved room is entered as part of the restore, never autosaved
     StopTimers();
     BigTime.Tag = 0;
     TimeJab.Tag = 0;
@@ -113,11 +131,14 @@ void TGame::Open1Click() {
         app.CloseUp->SetLevel(level2 ? 2 : 1);
         NewRoom(GameState.Room);
     } catch (...) {
+        --Restoring;
         app.platform.setDrawingFrozen(WindowId::Game, false);
         throw;
     }
+    --Restoring;
     app.platform.setDrawingFrozen(WindowId::Game, false);
     app.platform.processMessages();
+    return true;
 }
 
 void TGame::RestoreItems() {

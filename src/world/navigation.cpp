@@ -88,34 +88,34 @@ void TGame::SetArrows() {
     PlaceArea(arrowN, rect(North), ScaleX, ScaleY);
 }
 
-void TGame::Special() {
-    const int8_t* P = GameState.Progress;
-    auto pick = [&](bool changed, const char* file) { RoomPicture = changed ? file : "0"; };
-    switch (GameState.Room) {
-        case 5: pick(P[18] != 0, "p1\\050.jpg"); break;
-        case 7: pick(P[11] != 0, "p1\\070.jpg"); break;
-        case 14: pick(P[20] != 0 || P[19] != 0, "p1\\140.jpg"); break;
-        case 15: pick(P[21] != 0, "p1\\150.jpg"); break;
-        case 18: pick(P[10] != 0, "p1\\180.jpg"); break;
-        case 23: pick(P[22] != 0, "p1\\230.jpg"); break;
-        case 26: RoomPicture = "p2\\26.jpg"; break;
-        case 27: RoomPicture = "p2\\27.jpg"; break;
-        case 28: RoomPicture = "p2\\28.jpg"; break;
-        case 29: RoomPicture = P[23] != 0 ? "p2\\290.jpg" : "p2\\29.jpg"; break;
-        case 30: RoomPicture = "p2\\30.jpg"; break;
-        case 31: RoomPicture = P[24] != 0 ? "p2\\310.jpg" : "p2\\31.jpg"; break;
-        case 32: RoomPicture = "p2\\32.jpg"; break;
-        default: RoomPicture = "0"; break;
+void TGame::Special() { RoomPicture = RoomPictureFor(GameState); }
+
+std::string TGame::RoomPictureFor(const GameStateRecord& state) {
+    const int8_t* P = state.Progress;
+    auto pick = [](bool changed, const char* file) { return std::string(changed ? file : "0"); };
+    switch (state.Room) {
+        case 5: return pick(P[18] != 0, "p1\\050.jpg");
+        case 7: return pick(P[11] != 0, "p1\\070.jpg");
+        case 14: return pick(P[20] != 0 || P[19] != 0, "p1\\140.jpg");
+        case 15: return pick(P[21] != 0, "p1\\150.jpg");
+        case 18: return pick(P[10] != 0, "p1\\180.jpg");
+        case 23: return pick(P[22] != 0, "p1\\230.jpg");
+        case 26: return "p2\\26.jpg";
+        case 27: return "p2\\27.jpg";
+        case 28: return "p2\\28.jpg";
+        case 29: return P[23] != 0 ? "p2\\290.jpg" : "p2\\29.jpg";
+        case 30: return "p2\\30.jpg";
+        case 31: return P[24] != 0 ? "p2\\310.jpg" : "p2\\31.jpg";
+        case 32: return "p2\\32.jpg";
+        default: return "0";
     }
 }
 
 void TGame::NewRoom(int roomArg) {
     int room = int8_t(uint8_t(roomArg));
     if (!ValidRoom(room)) return;  // a damaged record never enters a room that does not exist
-    std::string resource = "R";
     GameState.Room = int8_t(room);
     ++RoomEntries;
-    if (room < 10) resource += "0";
     SetArrows();
     text1.Caption.clear();
     Special();
@@ -123,12 +123,7 @@ void TGame::NewRoom(int roomArg) {
     // has finished, so that the exits, the record and the text are in place.
     std::string pictureError;
     try {
-        if (RoomPicture.size() < 3) {
-            resource += std::to_string(room);
-            Image2.setPicture(LoadResourcePicture(resource));
-        } else {
-            Image2.setPicture(LoadFilePicture(RoomPicture));
-        }
+        Image2.setPicture(RoomImage(room, RoomPicture));
     } catch (const std::exception& e) {
         pictureError = e.what();
     }
@@ -146,7 +141,13 @@ void TGame::NewRoom(int roomArg) {
             TimeJab.setEnabled(true);
         }
     }
+    AutosaveOnEntry();
     if (!pictureError.empty()) throw std::runtime_error(pictureError);
+}
+
+Image TGame::RoomImage(int room, const std::string& picture) const {
+    if (picture.size() >= 3) return LoadFilePicture(picture);
+    return LoadResourcePicture((room < 10 ? "R0" : "R") + std::to_string(room));
 }
 
 void TGame::Door(bool open) {
