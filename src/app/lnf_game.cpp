@@ -206,6 +206,7 @@ bool TGame::FormCloseQuery() {
 }
 
 void TGame::FormClose() {
+    Autosave();  // refused in the middle of a step
     StopTimers();
     StopMusic();
     Closed = true;

@@ -4,6 +4,8 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -172,6 +174,8 @@ public:
     void NewRoom(int room);
     void SetArrows();
     void Special();
+    // The room picture file a state shows ("0": the room's own resource picture).
+    static std::string RoomPictureFor(const GameStateRecord& state);
     void OpenDoor(int room);
     void Door(bool open);
     void GetDirections();
@@ -211,6 +215,29 @@ public:
     void LevelClick(int level);
     bool AnimationRunning() const;
     std::string LastSaveName;
+
+    // ----- the saves folder, autosave and quick save (save_slots.cpp) -----
+    // Restores a saved-game file; a foreign or damaged one is refused with a message box and
+    // the game goes on unchanged. True when the game was restored.
+    bool RestoreSavedGame(const std::string& path);
+    // Opens a saved game chosen from the saved-games list, when the game allows it.
+    bool OpenSavedGame(const std::filesystem::path& path);
+    // Saves the game under a name in the saves folder; the caller has asked before
+    // overwriting. False (after telling the player why) when nothing was written.
+    bool SaveNamed(const std::string& name);
+    std::vector<uint8_t> SavedGameBytes() const;
+    // A rule at work, a wait for "Continue", an animation or a restore: no save may cut in.
+    bool InMiddleOfStep() const;
+    void AutosaveOnEntry();  // called as a room is entered
+    bool Autosave();         // true when the autosave slot was written
+    void QuickSave();        // F5
+    void QuickLoad();        // F9
+    std::optional<int64_t> LastAutosaveMs;
+    int Restoring = 0;
+    // The room picture a saved state shows once restored, composed as the restore would.
+    Image RestoredRoomPicture(const GameStateRecord& state) const;
+    Image RoomImage(int room, const std::string& picture) const;
+    Image Room14Picture(const GameStateRecord& state) const;
 
     // ----- developer panel -----
     void a_OffClick();

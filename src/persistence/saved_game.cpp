@@ -6,11 +6,22 @@
 
 #include "app/lnf_game.h"
 #include "conversation/lnf_closeup.h"
+#include "persistence/save_slots.h"
 #include "persistence/saved_game.h"
 #include "windows/lnf_about.h"
 #include "world/record_check.h"
 
 namespace lnf {
+namespace {
+// The dialogs start in the saves folder; a saved game chosen anywhere else still opens.
+std::string DialogFolder(const GameFiles& files) {
+    try {
+        return EnsureSavesFolder(files).string();
+    } catch (const FileError&) {
+        return FileDialogOptions().initialFolder;
+    }
+}
+}  // namespace
 
 std::vector<uint8_t> EncodeSavedGame(const GameStateRecord& state, const std::array<bool, 22>& items) {
     std::vector<uint8_t> bytes(kSavedGameSize, 0);
@@ -77,6 +88,7 @@ void TGame::SaveGame() {
     options.defaultExtension = ".SAV";
     options.confirmOverwrite = true;
     options.fileName = LastSaveName;
+    options.initialFolder = DialogFolder(app.files);
     auto chosen = app.platform.saveFileDialog(options);
     if (!chosen) return;
     LastSaveName = *chosen;
@@ -100,26 +112,32 @@ void TGame::Open1Click() {
     text1.FontColor = TextColor;
     FileDialogOptions options;
     options.defaultExtension = "SAV";
+    options.initialFolder = DialogFolder(app.files);
     auto chosen = app.platform.openFileDialog(options);
     if (!chosen) return;
+    RestoreSavedGame(*chosen);
+}
+
+bool TGame::RestoreSavedGame(const std::string& path) {
     std::vector<uint8_t> bytes;
     // Only a regular file no longer than a saved game is read at all: anything else (a huge
     // file, a device, a folder) is refused at once.
-    if (ReadSavedGameFile(*chosen, bytes) == SavedGame::Damaged) {
+    if (ReadSavedGameFile(path, bytes) == SavedGame::Damaged) {
         app.platform.messageBox("This saved game is damaged and cannot be restored. Your game goes on as it was.",
                                 "Open Saved Game");
-        return;
+        return false;
     }
     SavedGame saved = DecodeSavedGame(bytes);
     if (saved.problem == SavedGame::WrongVersion) {
         app.platform.messageBox("Wrong version!", "");
-        return;
+        return false;
     }
     if (saved.problem == SavedGame::Damaged) {
         app.platform.messageBox("This saved game is damaged and cannot be restored. Your game goes on as it was.",
                                 "Open Saved Game");
-        return;
+        return false;
     }
+    ++Restoring;  // the saved room is entered as part of the restore, never autosaved
     StopTimers();
     BigTime.Tag = 0;
     TimeJab.Tag = 0;
@@ -140,11 +158,14 @@ void TGame::Open1Click() {
         app.CloseUp->SetLevel(level2 ? 2 : 1);
         NewRoom(GameState.Room);
     } catch (...) {
+        --Restoring;
         app.platform.setDrawingFrozen(WindowId::Game, false);
         throw;
     }
+    --Restoring;
     app.platform.setDrawingFrozen(WindowId::Game, false);
     app.processMessages();
+    return true;
 }
 
 void TGame::RestoreItems() {

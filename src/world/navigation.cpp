@@ -44,34 +44,34 @@ void TGame::SetArrows() {
     PlaceArea(arrowN, rect(North), ScaleX, ScaleY);
 }
 
-void TGame::Special() {
-    const int8_t* P = GameState.Progress;
-    auto pick = [&](bool changed, const char* file) { RoomPicture = changed ? file : "0"; };
-    switch (GameState.Room) {
-        case kHorseRoad: pick(P[HorseTransformed] != 0, "p1\\050.jpg"); break;
-        case kForestAlcove: pick(P[HarpStage] != 0, "p1\\070.jpg"); break;
-        case kFawnWood: pick(P[StickTaken] != 0 || P[FawnMet] != 0, "p1\\140.jpg"); break;
-        case kJubjubTree: pick(P[BirdStage] != 0, "p1\\150.jpg"); break;
-        case kFrogDoor: pick(P[ClawTaken] != 0, "p1\\180.jpg"); break;
-        case kMolassesPool: pick(P[DragonflyFreed] != 0, "p1\\230.jpg"); break;
-        case kToveBurrow: RoomPicture = "p2\\26.jpg"; break;
-        case kMushroomRing: RoomPicture = "p2\\27.jpg"; break;
-        case kAncientTree: RoomPicture = "p2\\28.jpg"; break;
-        case kRathsHollow: RoomPicture = P[RathsFed] != 0 ? "p2\\290.jpg" : "p2\\29.jpg"; break;
-        case kWindyLedge: RoomPicture = "p2\\30.jpg"; break;
-        case kJabberwockCanyon: RoomPicture = P[JabberwockCame] != 0 ? "p2\\310.jpg" : "p2\\31.jpg"; break;
-        case kGoldenMountain: RoomPicture = "p2\\32.jpg"; break;
-        default: RoomPicture = "0"; break;
+void TGame::Special() { RoomPicture = RoomPictureFor(GameState); }
+
+std::string TGame::RoomPictureFor(const GameStateRecord& state) {
+    const int8_t* P = state.Progress;
+    auto pick = [](bool changed, const char* file) { return std::string(changed ? file : "0"); };
+    switch (state.Room) {
+        case kHorseRoad: return pick(P[HorseTransformed] != 0, "p1\\050.jpg");
+        case kForestAlcove: return pick(P[HarpStage] != 0, "p1\\070.jpg");
+        case kFawnWood: return pick(P[StickTaken] != 0 || P[FawnMet] != 0, "p1\\140.jpg");
+        case kJubjubTree: return pick(P[BirdStage] != 0, "p1\\150.jpg");
+        case kFrogDoor: return pick(P[ClawTaken] != 0, "p1\\180.jpg");
+        case kMolassesPool: return pick(P[DragonflyFreed] != 0, "p1\\230.jpg");
+        case kToveBurrow: return "p2\\26.jpg";
+        case kMushroomRing: return "p2\\27.jpg";
+        case kAncientTree: return "p2\\28.jpg";
+        case kRathsHollow: return P[RathsFed] != 0 ? "p2\\290.jpg" : "p2\\29.jpg";
+        case kWindyLedge: return "p2\\30.jpg";
+        case kJabberwockCanyon: return P[JabberwockCame] != 0 ? "p2\\310.jpg" : "p2\\31.jpg";
+        case kGoldenMountain: return "p2\\32.jpg";
+        default: return "0";
     }
 }
 
 void TGame::NewRoom(int roomArg) {
     int room = int8_t(uint8_t(roomArg));
     if (!ValidRoom(room)) return;  // a damaged record never enters a room that does not exist
-    std::string resource = "R";
     GameState.Room = int8_t(room);
     ++RoomEntries;
-    if (room < 10) resource += "0";
     SetArrows();
     text1.Caption.clear();
     Special();
@@ -79,17 +79,12 @@ void TGame::NewRoom(int roomArg) {
     // has finished, so that the exits, the record and the text are in place.
     std::string pictureError;
     try {
-        if (RoomPicture.size() < 3) {
-            resource += std::to_string(room);
-            Image2.setPicture(LoadResourcePicture(resource));
-        } else {
-            try {
-                Image2.setPicture(LoadFilePicture(RoomPicture));
-            } catch (const std::exception&) {
-                // A composed picture that is missing or unreadable (a saved game opened in
-                // another profile) is composed again from the progress bytes.
-                if (!ComposeAgain(RoomPicture)) throw;
-            }
+        try {
+            Image2.setPicture(RoomImage(room, RoomPicture));
+        } catch (const std::exception&) {
+            // A composed picture that is missing or unreadable (a saved game opened in
+            // another profile) is composed again from the progress bytes.
+            if (RoomPicture.size() < 3 || !ComposeAgain(RoomPicture)) throw;
         }
     } catch (const std::exception& e) {
         pictureError = e.what();
@@ -109,7 +104,13 @@ void TGame::NewRoom(int roomArg) {
             TimeJab.setEnabled(true);
         }
     }
+    AutosaveOnEntry();
     if (!pictureError.empty()) throw std::runtime_error(pictureError);
+}
+
+Image TGame::RoomImage(int room, const std::string& picture) const {
+    if (picture.size() >= 3) return LoadFilePicture(picture);
+    return LoadResourcePicture((room < 10 ? "R0" : "R") + std::to_string(room));
 }
 
 void TGame::Door(bool open) {

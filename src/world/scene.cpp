@@ -1,6 +1,7 @@
 // Composing changed room pictures from overlay pieces, and keeping them as files so that a
 // room keeps its changed look when it is entered again.
 #include "app/lnf_game.h"
+#include "pictures/jpeg.h"
 #include "world/picture_tables.h"
 
 namespace lnf {
@@ -96,6 +97,26 @@ void TGame::DrawJpg() {
         ComposePiece(p, !first);
         first = false;
     }
+}
+
+Image TGame::Room14Picture(const GameStateRecord& state) const {
+    // As DrawJpg leaves the kept picture: each piece is stored as a JPEG before the next one
+    // builds on it, and the room shows what was stored.
+    Image shown = LoadResourcePicture(RoomResource(kFawnWood));
+    for (const OverlayPiece& p : OverlayPieces()) {
+        if (p.room != kFawnWood || state.Progress[p.shownBy] == 0) continue;
+        Image base = shown.toRgb();
+        base.draw(LoadFilePicture(p.piece), p.x, p.y);
+        shown = DecodeJpeg(EncodeJpeg(base)).image;
+    }
+    return shown;
+}
+
+Image TGame::RestoredRoomPicture(const GameStateRecord& state) const {
+    // A restore rebuilds room 14 from the record; every other composed picture is the same
+    // whatever the order of events, so the one the game keeps is the one it would show.
+    if (state.Room == kFawnWood) return Room14Picture(state);
+    return RoomImage(state.Room, RoomPictureFor(state));
 }
 
 }  // namespace lnf
