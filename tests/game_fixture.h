@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <map>
 #include <memory>
-#include <queue>
 #include <string>
 
 #include "app/application.h"
@@ -129,27 +128,9 @@ public:
     void walkTo(int target) {
         for (int guard = 0; guard < 40 && game.GameState.Room != target; ++guard) {
             int from = game.GameState.ShownRoom;
-            std::map<int, std::pair<int, int>> prev;  // room -> (previous room, direction)
-            std::queue<int> q;
-            q.push(from);
-            prev[from] = {0, -1};
-            while (!q.empty()) {
-                int r = q.front();
-                q.pop();
-                const int8_t* exits[4] = {game.GameState.ExitNorth, game.GameState.ExitSouth, game.GameState.ExitEast,
-                                          game.GameState.ExitWest};
-                for (int d = 0; d < 4; ++d) {
-                    int to = exits[d][r];
-                    if (to > 0 && !prev.count(to)) {
-                        prev[to] = {r, d};
-                        q.push(to);
-                    }
-                }
-            }
-            ASSERT_TRUE(prev.count(target)) << "no way from room " << from << " to room " << target;
-            int step = target;
-            while (prev[step].first != from) step = prev[step].first;
-            int dir = prev[step].second;
+            std::optional<ExitStep> next = FirstStepTowards(game.GameState, from, target);
+            ASSERT_TRUE(next) << "no way from room " << from << " to room " << target;
+            int step = next->room, dir = next->direction;
             Control* areas[4] = {&game.arrowN, &game.arrowS, &game.arrowE, &game.arrowW};
             ASSERT_TRUE(areas[dir]->Visible) << "room " << from << " shows no area for its exit to " << step;
             app.guard([&] {

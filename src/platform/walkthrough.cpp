@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <cstring>
-#include <queue>
 #include <sstream>
 
 #include "app/lnf_game.h"
@@ -13,17 +12,11 @@
 #include "windows/lnf_black.h"
 #include "windows/lnf_intro.h"
 #include "windows/lnf_inventory.h"
+#include "world/text_trim.h"
 
 namespace lnf {
 
 namespace {
-
-std::string Trim(const std::string& s) {
-    size_t b = s.find_first_not_of(" \t");
-    if (b == std::string::npos) return std::string();
-    size_t e = s.find_last_not_of(" \t");
-    return s.substr(b, e - b + 1);
-}
 
 std::filesystem::path ScratchFolder() {
     static int counter = 0;
@@ -44,11 +37,11 @@ Route ParseRoute(const std::string& text, std::vector<std::string>& errors) {
     auto fail = [&](const std::string& what) { errors.push_back("line " + std::to_string(number) + ": " + what); };
     while (std::getline(in, raw)) {
         ++number;
-        std::string line = Trim(raw);
+        std::string line = TrimBlanks(raw);
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.empty() || line[0] == '#') continue;
         if (line[0] == '@') {
-            std::string label = Trim(line.substr(1));
+            std::string label = TrimBlanks(line.substr(1));
             if (label.empty() || route.labels.count(label)) fail("label '" + label + "' is empty or given twice");
             route.labels[label] = route.steps.size();
             continue;
@@ -68,7 +61,7 @@ Route ParseRoute(const std::string& text, std::vector<std::string>& errors) {
             std::istringstream parts(rest);
             for (std::string part; std::getline(parts, part, ';');) {
                 std::string error;
-                if (auto s = ParsePlayStep(Trim(part), error)) trap.steps.push_back(*s);
+                if (auto s = ParsePlayStep(TrimBlanks(part), error)) trap.steps.push_back(*s);
                 else fail(error);
             }
             if (trap.steps.empty() || !trap.steps.back().isAction()) fail("a trap ends with the action the story refuses");
@@ -183,29 +176,12 @@ bool RoutePlayer::walkTo(int target, std::string& error) {
     TGame& g = game();
     for (int guard = 0; guard < 40 && g.GameState.Room != target; ++guard) {
         int from = g.GameState.ShownRoom;
-        std::map<int, std::pair<int, int>> prev;  // room -> (previous room, direction)
-        std::queue<int> q;
-        q.push(from);
-        prev[from] = {0, -1};
-        while (!q.empty()) {
-            int r = q.front();
-            q.pop();
-            const int8_t* exits[4] = {g.GameState.ExitNorth, g.GameState.ExitSouth, g.GameState.ExitEast, g.GameState.ExitWest};
-            for (int d = 0; d < 4; ++d) {
-                int to = exits[d][r];
-                if (to > 0 && to <= kRooms && !prev.count(to)) {
-                    prev[to] = {r, d};
-                    q.push(to);
-                }
-            }
-        }
-        if (!prev.count(target)) {
+        std::optional<ExitStep> next = FirstStepTowards(g.GameState, from, target);
+        if (!next) {
             error = "no open way from room " + std::to_string(from) + " to room " + std::to_string(target);
             return false;
         }
-        int step = target;
-        while (prev[step].first != from) step = prev[step].first;
-        int dir = prev[step].second;
+        int step = next->room, dir = next->direction;
         Control* areas[4] = {&g.arrowN, &g.arrowS, &g.arrowE, &g.arrowW};
         if (!areas[dir]->Visible) {
             error = "room " + std::to_string(from) + " shows no exit area toward room " + std::to_string(step);

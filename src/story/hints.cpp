@@ -1,4 +1,5 @@
 #include "story/hints.h"
+#include "world/text_trim.h"
 
 #include <cctype>
 #include <charconv>
@@ -8,13 +9,6 @@
 namespace lnf {
 
 namespace {
-
-std::string Trim(const std::string& s) {
-    size_t b = s.find_first_not_of(" \t");
-    if (b == std::string::npos) return std::string();
-    size_t e = s.find_last_not_of(" \t");
-    return s.substr(b, e - b + 1);
-}
 
 std::vector<std::string> Words(const std::string& s) {
     std::istringstream in(s);
@@ -247,7 +241,7 @@ std::optional<PlayStep> ParsePlayStep(const std::string& text, std::string& erro
         }
         return s;
     }
-    error = "expected 'do R.C', 'use I on R.C', 'combine I with J', 'walk R' or 'wait MS', not '" + Trim(text) + "'";
+    error = "expected 'do R.C', 'use I on R.C', 'combine I with J', 'walk R' or 'wait MS', not '" + TrimBlanks(text) + "'";
     return std::nullopt;
 }
 
@@ -314,7 +308,7 @@ HintBook ParseHints(const std::string& text, std::vector<std::string>& errors) {
     while (std::getline(in, raw)) {
         ++number;
         if (!raw.empty() && raw.back() == '\r') raw.pop_back();
-        std::string line = Trim(raw);
+        std::string line = TrimBlanks(raw);
         if (line.empty() || line[0] == '#') continue;
         bool ascii = true;
         for (unsigned char ch : raw) ascii = ascii && ch >= 32 && ch <= 126;
@@ -324,7 +318,7 @@ HintBook ParseHints(const std::string& text, std::vector<std::string>& errors) {
         }
         if (line.rfind("hint ", 0) == 0) {
             finish();
-            std::string name = Trim(line.substr(5));
+            std::string name = TrimBlanks(line.substr(5));
             bool ok = !name.empty();
             for (char ch : name) ok = ok && (std::islower(static_cast<unsigned char>(ch)) || std::isdigit(static_cast<unsigned char>(ch)) || ch == '-');
             if (!ok) fail(number, "a hint's name is lower-case letters, digits and '-', not '" + name + "'");
@@ -340,8 +334,8 @@ HintBook ParseHints(const std::string& text, std::vector<std::string>& errors) {
             fail(number, "expected 'hint NAME' or 'key: value'");
             continue;
         }
-        std::string key = Trim(line.substr(0, colon));
-        std::string value = Trim(line.substr(colon + 1));
+        std::string key = TrimBlanks(line.substr(0, colon));
+        std::string value = TrimBlanks(line.substr(colon + 1));
         if (!current) {
             fail(number, "'" + key + "' before the first 'hint NAME'");
             continue;
@@ -350,7 +344,7 @@ HintBook ParseHints(const std::string& text, std::vector<std::string>& errors) {
             std::string rest = value;
             while (true) {
                 size_t comma = rest.find(',');
-                std::string part = Trim(rest.substr(0, comma));
+                std::string part = TrimBlanks(rest.substr(0, comma));
                 std::string error;
                 if (auto t = ParseTerm(part, error)) current->when.push_back(*t);
                 else fail(number, error);

@@ -1,5 +1,7 @@
 #include "world/game_state.h"
 
+#include <queue>
+
 namespace lnf {
 
 const ExitMap& BuiltInExits() {
@@ -32,6 +34,31 @@ void CopyBuiltInExits(GameStateRecord& s) {
     std::memcpy(s.ExitSouth, m.south.data(), 33);
     std::memcpy(s.ExitEast, m.east.data(), 33);
     std::memcpy(s.ExitWest, m.west.data(), 33);
+}
+
+std::optional<ExitStep> FirstStepTowards(const GameStateRecord& s, int from, int target) {
+    if (from < 1 || from > kRooms || target < 1 || target > kRooms || from == target) return std::nullopt;
+    // Breadth first, so the way found is a shortest one; first[r] is the exit out of `from`
+    // that leads toward r.
+    std::array<std::optional<ExitStep>, kRooms + 1> first{};
+    std::array<bool, kRooms + 1> seen{};
+    std::queue<int> q;
+    q.push(from);
+    seen[size_t(from)] = true;
+    const int8_t* exits[4] = {s.ExitNorth, s.ExitSouth, s.ExitEast, s.ExitWest};
+    while (!q.empty()) {
+        int r = q.front();
+        q.pop();
+        for (int d = 0; d < 4; ++d) {
+            int to = exits[d][r];
+            if (to < 1 || to > kRooms || seen[size_t(to)]) continue;
+            seen[size_t(to)] = true;
+            first[size_t(to)] = r == from ? ExitStep{d, to} : first[size_t(r)];
+            if (to == target) return first[size_t(to)];
+            q.push(to);
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace lnf

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "world/vocabulary.h"
@@ -72,6 +73,14 @@ struct ExitMap {
 };
 const ExitMap& BuiltInExits();
 void CopyBuiltInExits(GameStateRecord& s);
+
+// The first exit on the shortest way through the open exits of `s` from room `from` to room
+// `target`: its direction (0 north, 1 south, 2 east, 3 west) and the room it leads to.
+struct ExitStep {
+    int direction;
+    int room;
+};
+std::optional<ExitStep> FirstStepTowards(const GameStateRecord& s, int from, int target);
 
 // A cell of the click grid: column * 17 + row.
 constexpr int CellNumber(int column, int row) { return column * kGridRows + row; }

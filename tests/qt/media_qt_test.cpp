@@ -171,7 +171,7 @@ TEST_F(QtMedia, MusicTunePlaysOnceToItsEndAndReportsIt) {
     QElapsedTimer t;
     t.start();
     mp1.play();
-    ASSERT_TRUE(WaitUntil([&] { return mp1.position() > 500; }, 5000)) << "the tune does not advance";
+    ASSERT_TRUE(WaitUntil([&] { return mp1.position() > 500; }, 15000)) << "the tune does not advance";
     ASSERT_TRUE(WaitUntil([&] { return ends_.count[PlayerId::MP1] > 0; }, 30000)) << "no end notice";
     // The roar sounds for eight seconds; the build cuts the silence after it.
     EXPECT_GE(t.elapsed(), 7500) << "the roar tune is about eight seconds long";
@@ -184,7 +184,7 @@ TEST_F(QtMedia, MusicClosedWhilePlayingStopsAndAMissingTuneIsAnError) {
     MediaDevice& mp1 = platform_.media(PlayerId::MP1);
     mp1.open("music\\intro.wma");
     mp1.play();
-    ASSERT_TRUE(WaitUntil([&] { return mp1.position() > 300; }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return mp1.position() > 300; }, 15000));
     mp1.close();
     Wait(300);
     EXPECT_EQ(ends_.count[PlayerId::MP1], 1);
@@ -193,7 +193,7 @@ TEST_F(QtMedia, MusicClosedWhilePlayingStopsAndAMissingTuneIsAnError) {
     // The player is still good for the next tune.
     mp1.open("music\\flute.wma");
     mp1.play();
-    EXPECT_TRUE(WaitUntil([&] { return mp1.position() > 300; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return mp1.position() > 300; }, 15000));
     mp1.close();
 }
 
