@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <string>
@@ -21,6 +22,16 @@
 #include "windows/lnf_inventory.h"
 
 namespace lnf::testing {
+
+// A file's bytes, and a file written with them (its folder made when needed).
+inline std::vector<uint8_t> ReadAll(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+inline void WriteAll(const std::filesystem::path& p, const std::vector<uint8_t>& b) {
+    std::filesystem::create_directories(p.parent_path());
+    std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
+}
 
 inline std::filesystem::path FreshFolder(const std::string& name) {
     static int counter = 0;

@@ -5,17 +5,9 @@
 #include "persistence/saved_game.h"
 
 using lnf::testing::Game;
+using lnf::testing::ReadAll;
+using lnf::testing::WriteAll;
 using namespace lnf;
-
-namespace {
-std::vector<uint8_t> ReadAll(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-void WriteAll(const std::filesystem::path& p, const std::vector<uint8_t>& b) {
-    std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
-}
-}  // namespace
 
 TEST(SavedGame, BytesAreTheMarkTheRecordAndTheItems) {
     Game g;

@@ -9,20 +9,12 @@
 #include "persistence/saved_game.h"
 
 using lnf::testing::Game;
+using lnf::testing::ReadAll;
+using lnf::testing::WriteAll;
 using namespace lnf;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::vector<uint8_t> ReadAll(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void WriteAll(const fs::path& p, const std::vector<uint8_t>& bytes) {
-    fs::create_directories(p.parent_path());
-    std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
 
 constexpr size_t kProgressAt = 2 + 132;  // file offset of Progress[0] in a saved game
 constexpr size_t kScoreAt = 2 + 160;

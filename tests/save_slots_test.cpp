@@ -8,17 +8,12 @@
 
 using lnf::testing::FreshFolder;
 using lnf::testing::Game;
+using lnf::testing::ReadAll;
+using lnf::testing::WriteAll;
 using namespace lnf;
 namespace fs = std::filesystem;
 
 namespace {
-std::vector<uint8_t> ReadAll(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-void WriteAll(const fs::path& p, const std::vector<uint8_t>& b) {
-    std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
-}
 void SetAge(const fs::path& p, int minutesAgo) {
     fs::last_write_time(p, fs::file_time_type::clock::now() - std::chrono::minutes(minutesAgo));
 }
