@@ -25,7 +25,9 @@ TEST(Layout, FittedToTheScreenAsDesigned) {
         EXPECT_EQ(t.TextPanel.Height, 140);
         EXPECT_FLOAT_EQ(t.CellWidth, 13.4f);
         EXPECT_FLOAT_EQ(t.CellHeight, 15.0f);
-        EXPECT_EQ(t.ItemStep, 48);  // from the window's design width, whatever the screen
+        // From the window's design width (48), then shrunk with the pictures it spaces, so
+        // that the third column stays inside the 123-pixel panel.
+        EXPECT_EQ(t.ItemStep, 30);
     }
     {
         Game g({1024, 768});
@@ -37,6 +39,7 @@ TEST(Layout, FittedToTheScreenAsDesigned) {
         EXPECT_EQ(t.RightPanel.Width, 210);
         EXPECT_NEAR(t.CellWidth, 21.44f, 0.001f);
         EXPECT_NEAR(t.CellHeight, 24.0f, 0.001f);
+        EXPECT_EQ(t.ItemStep, 48);
         // The panels tile the window: the picture's frame and the inventory column meet.
         EXPECT_EQ(t.MainPanel.Width + t.RightPanel.Width, 1024);
     }

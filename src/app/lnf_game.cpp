@@ -150,6 +150,9 @@ void TGame::FormCreate() {
     if (Window.Width > 640) ItemStep += 10;
     if (Window.Width > 800) ItemStep += 10;
     if (Window.Width > 1024) ItemStep += 10;
+    // The pitch grows and shrinks with the pictures it spaces: at 640 x 480 the third column
+    // would fall outside the panel, and on a large screen the pictures would overlap.
+    ItemStep = int(std::trunc(ItemStep * ScaleX));
     MainPanel.Height = MainPanelHeight;
     Image2.setBounds(11, 11, picW, picH);
 }
@@ -157,23 +160,43 @@ void TGame::FormCreate() {
 void TGame::ArrangeControls(int clientWidth, int clientHeight) {
     ClientWidth = clientWidth;
     ClientHeight = clientHeight;
+    // The bars, borders and buttons are drawn for 1024 x 768 and keep their share of the area.
+    const double u = UiScale();
+    auto px = [u](int design) { return int(std::trunc(design * u)); };
+    const int bar = px(60), buttons = px(202);
     RightPanel.setBounds(clientWidth - RightPanel.Width, 0, RightPanel.Width, clientHeight);
-    PanelInventory.setBounds(0, clientHeight - 60, RightPanel.Width, 60);
-    Image3.setBounds(0, 0, RightPanel.Width, clientHeight - 60);
+    PanelInventory.setBounds(0, clientHeight - bar, RightPanel.Width, bar);
+    Image3.setBounds(0, 0, RightPanel.Width, clientHeight - bar);
     TopPanel.setBounds(0, 0, clientWidth - RightPanel.Width, clientHeight);
     MainPanel.setBounds(0, 0, TopPanel.Width, MainPanelHeight);
     ControlPanel.setBounds(0, MainPanelHeight, TopPanel.Width, std::max(0, clientHeight - MainPanelHeight));
     TextPanel.Left = 0;
     TextPanel.Top = 0;
-    Panel1.setBounds(8, 8, std::max(0, TextPanel.Width - 16), std::max(0, TextPanel.Height - 16));
-    text1.Left = 6;
-    text1.Top = 4;
-    text1.Width = std::max(text1.Width, Panel1.Width - 12);
-    text1.Height = std::max(0, Panel1.Height - 8);
-    PanelControl.setBounds(0, ControlPanel.Height - 60, ControlPanel.Width, 60);
-    Panel3.setBounds(PanelControl.Width - 202, 0, 202, 60);
-    ScoreLabel.setBounds(0, 0, PanelControl.Width - 202, 60);
-    Next1.Top = std::max(0, Image2.Top + Image2.Height - 60);
+    Panel1.setBounds(px(8), px(8), std::max(0, TextPanel.Width - px(16)), std::max(0, TextPanel.Height - px(16)));
+    text1.Left = px(6);
+    text1.Top = px(4);
+    text1.Width = std::max(text1.Width, Panel1.Width - px(12));
+    text1.Height = std::max(0, Panel1.Height - px(8));
+    PanelControl.setBounds(0, ControlPanel.Height - bar, ControlPanel.Width, bar);
+    Panel3.setBounds(PanelControl.Width - buttons, 0, buttons, bar);
+    ScoreLabel.setBounds(0, 0, PanelControl.Width - buttons, bar);
+    Look.setBounds(0, 0, px(100), bar);
+    DoButton.setBounds(px(100), 0, px(100), bar);
+    Next1.Top = std::max(0, Image2.Top + Image2.Height - bar);
+}
+
+void TGame::Relayout(ScreenSize area, int menuHeight) {
+    app.screen = area;
+    // The creation arithmetic scales the cell size and the pitch in place: it starts again
+    // from their design values.
+    CellWidth = kGrid.cellWidth;
+    CellHeight = kGrid.cellHeight;
+    ItemStep = kDesignItemStep;
+    FormCreate();
+    ScaleArrows();
+    for (int n = 1; n <= kItems; ++n)
+        if (item[size_t(n)].Visible) PlaceItem(n);
+    ArrangeControls(area.width, std::max(0, area.height - menuHeight));
 }
 
 void TGame::FormShow() {

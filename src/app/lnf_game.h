@@ -81,7 +81,8 @@ public:
     float CellWidth = kGrid.cellWidth, CellHeight = kGrid.cellHeight;
     Rgb TextColor{255, 255, 255};
     int32_t MainPanelHeight = 250;
-    int32_t ItemStep = 28;
+    static constexpr int32_t kDesignItemStep = 28;
+    int32_t ItemStep = kDesignItemStep;
     bool FirstClickHint = true;
     uint64_t RoomEntries = 0;  // counts every room entry, a restored game's included
     Image JpegBitmap;   // shared work bitmap on which pictures are composed
@@ -157,6 +158,18 @@ public:
     void StopTimers();
     // Lays the panels out inside the window's client area (width x height).
     void ArrangeControls(int clientWidth, int clientHeight);
+    // Lays the window out again for another screen area (a window resized, full screen on or
+    // off): the creation arithmetic from its design values, the exit areas and the carried
+    // items placed for the new scale, the panels arranged in the client area below a menu bar
+    // `menuHeight` high. What is shown and the game itself stay as they are.
+    void Relayout(ScreenSize area, int menuHeight);
+    // The size of the fixed parts (buttons, bars, borders, fonts) relative to the 1024 x 768
+    // design: the area's height over 768.
+    double UiScale() const { return app.screen.height / 768.0; }
+    // Where the carried item n sits in the inventory column at the current scale.
+    void PlaceItem(int n);
+    // The exit areas of the room at the current scale, each kept shown or hidden as it is.
+    void ScaleArrows();
     int ClientWidth = 934, ClientHeight = 610;
     bool Closed = false;
 

@@ -73,13 +73,18 @@ void TGame::Display(int n, bool shown) {
         ChangeCursor(kDoMode);
         return;
     }
+    PlaceItem(n);
+    pic.Visible = true;
+    Score(2);
+}
+
+void TGame::PlaceItem(int n) {
+    PictureControl& pic = item[size_t(n)];
     int column = (n - 1) % 3, row = (n - 1) / 3;
     pic.Width = int(std::trunc(37 * ScaleX));
     pic.Height = int(std::trunc(40 * ScaleY));
-    pic.Left = 13 + column * ItemStep;
-    pic.Top = 10 + row * ItemStep;
-    pic.Visible = true;
-    Score(2);
+    pic.Left = int(std::trunc(13 * ScaleX)) + column * ItemStep;
+    pic.Top = int(std::trunc(10 * ScaleY)) + row * ItemStep;
 }
 
 bool TGame::Vis(int n) const { return n >= 1 && n <= kItems && item[size_t(n)].Visible; }

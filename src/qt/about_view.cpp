@@ -13,16 +13,11 @@ namespace lnf {
 AboutView::AboutView(Application& app, QtPlatform& platform, QWidget* parent)
     : QWidget(parent, Qt::Dialog), View(app, platform) {
     setWindowModality(Qt::ApplicationModal);
-    setFixedSize(292, 293);
     background_ = new QLabel(this);
-    background_->setGeometry(0, 0, 292, 293);
     background_->setScaledContents(true);
-    TAbout1& a = *app_.About1;
     label1_ = new QLabel(this);
-    label1_->setGeometry(a.Label1.Left, a.Label1.Top, a.Label1.Width, a.Label1.Height);
     label1_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label1_->setWordWrap(true);
-    label1_->setFont(GameFont("MS Sans Serif", 16, true));
     label1_->setStyleSheet("color: white; background: transparent;");
     okay_ = new QPushButton(this);
     no_ = new QPushButton(this);
@@ -34,12 +29,23 @@ AboutView::AboutView(Application& app, QtPlatform& platform, QWidget* parent)
 
 void AboutView::sync() {
     TAbout1& a = *app_.About1;
+    if (shownScale_ != UiScale()) {
+        // The box keeps its share of the game's area, its text drawn at that size.
+        shownScale_ = UiScale();
+        setFixedSize(UiPixels(292), UiPixels(293));
+        background_->setGeometry(0, 0, width(), height());
+        label1_->setGeometry(UiRect(a.Label1));
+        label1_->setFont(UiFont("MS Sans Serif", 16, true));
+        okay_->setFont(UiFont("MS Sans Serif", 13));
+        no_->setFont(UiFont("MS Sans Serif", 13));
+        if (isVisible()) CentreOverParent(this);
+    }
     SetWindowTitle(this, QString::fromStdString(a.Caption));
     SetPixmap(background_, platform_.bitmap(a.Background));
     label1_->setText(DisplayText(a.Label1.Caption));
-    okay_->setGeometry(a.Okay1.Left, a.Okay1.Top, a.Okay1.Width, a.Okay1.Height);
+    okay_->setGeometry(UiRect(a.Okay1));
     okay_->setText(QString::fromStdString(a.Okay1.Caption));
-    no_->setGeometry(a.No1.Left, a.No1.Top, a.No1.Width, a.No1.Height);
+    no_->setGeometry(UiRect(a.No1));
     no_->setText(QString::fromStdString(a.No1.Caption));
     no_->setVisible(a.No1.Visible);
     if (a.Showing) okay_->setFocus();

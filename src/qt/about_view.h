@@ -23,6 +23,7 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
+    double shownScale_ = 0;
     QLabel* background_;
     QLabel* label1_;
     QPushButton* okay_;

@@ -39,7 +39,6 @@ private:
 CloseUpView::CloseUpView(Application& app, QtPlatform& platform, QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::FramelessWindowHint), View(app, platform) {
     setWindowModality(Qt::ApplicationModal);
-    setFixedSize(622, 443);
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::black);
@@ -51,15 +50,11 @@ CloseUpView::CloseUpView(Application& app, QtPlatform& platform, QWidget* parent
     talk1_ = new QLabel(this);
     talk1_->setWordWrap(true);
     talk1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    talk1_->setFont(GameFont("Times New Roman", 19));
     talk1_->setStyleSheet("color: yellow;");
     next1_ = new QPushButton(this);
-    next1_->setFont(GameFont("Times New Roman", 27));
     exit1_ = new QPushButton(this);
-    exit1_->setFont(GameFont("Times New Roman", 27));
     aPanel_ = Panel(this, Qt::black);
     aLabel_ = new QLabel("Your Answer:", aPanel_);
-    aLabel_->setFont(GameFont("Times New Roman", 16, true));
     aLabel_->setStyleSheet("color: yellow;");
     answer_ = new AnswerBox(aPanel_, [this] { act([this] { app_.CloseUp->AnswerKeyPress(13); }); });
     answer_->setMaxLength(20);
@@ -92,26 +87,47 @@ void CloseUpView::sync() {
     if (syncing_) return;
     syncing_ = true;
     TCloseUp& c = *app_.CloseUp;
-    image1_->setGeometry(4, 3, c.Image1.Picture.width > 0 ? c.Image1.Picture.width : 320,
-                         c.Image1.Picture.height > 0 ? c.Image1.Picture.height : 300);
+    scale();
+    Control picture;
+    picture.setBounds(4, 3, c.Image1.Picture.width > 0 ? c.Image1.Picture.width : 320,
+                      c.Image1.Picture.height > 0 ? c.Image1.Picture.height : 300);
+    image1_->setGeometry(UiRect(picture));
     image1_->refresh();
-    talk1_->setGeometry(c.Talk1.Left, c.Talk1.Top, c.Talk1.Width, height() - c.Talk1.Top - 8);
+    Control talk = c.Talk1;
+    talk.Height = 443 - c.Talk1.Top - 8;
+    talk1_->setGeometry(UiRect(talk));
     talk1_->setText(DisplayText(c.Talk1.Caption));
     auto button = [](QPushButton* b, const Control& m) {
-        b->setGeometry(m.Left, m.Top, m.Width, m.Height);
+        b->setGeometry(UiRect(m));
         b->setText(QString::fromStdString(m.Caption));
         b->setVisible(m.Visible);
     };
     button(next1_, c.Next1);
     button(exit1_, c.Exit1);
-    aPanel_->setGeometry(c.APanel.Left, c.APanel.Top, c.APanel.Width, c.APanel.Height);
+    aPanel_->setGeometry(UiRect(c.APanel));
     bool wasHidden = !aPanel_->isVisible();
     aPanel_->setVisible(c.APanel.Visible);
-    aLabel_->setGeometry(c.ALabel.Left, c.ALabel.Top, 160, 24);
-    answer_->setGeometry(c.Answer.Left, c.Answer.Top, c.Answer.Width, c.Answer.Height);
+    Control label = c.ALabel;
+    label.Width = 160;
+    label.Height = 24;
+    aLabel_->setGeometry(UiRect(label));
+    answer_->setGeometry(UiRect(c.Answer));
     if (QString::fromLatin1(c.Answer.Caption.c_str()) != answer_->text()) answer_->setText(QString::fromLatin1(c.Answer.Caption.c_str()));
     if (c.APanel.Visible && wasHidden) answer_->setFocus();
     syncing_ = false;
+}
+
+void CloseUpView::scale() {
+    // The window, its text and its buttons keep their share of the game's area.
+    if (shownScale_ == UiScale()) return;
+    shownScale_ = UiScale();
+    setFixedSize(UiPixels(622), UiPixels(443));
+    talk1_->setFont(UiFont("Times New Roman", 19));
+    next1_->setFont(UiFont("Times New Roman", 27));
+    exit1_->setFont(UiFont("Times New Roman", 27));
+    aLabel_->setFont(UiFont("Times New Roman", 16, true));
+    answer_->setFont(UiFont("Arial", 16));
+    if (isVisible()) CentreOverParent(this);
 }
 
 void CloseUpView::closeEvent(QCloseEvent* e) {

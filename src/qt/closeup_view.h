@@ -26,6 +26,8 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
+    void scale();
+    double shownScale_ = 0;
     PictureWidget* image1_;
     QLabel* talk1_;
     QPushButton* next1_;

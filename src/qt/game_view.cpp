@@ -14,16 +14,16 @@
 #include <QPushButton>
 
 #include "app/lnf_game.h"
+#include "qt/presentation.h"
 
 namespace lnf {
 
 GameView::GameView(Application& app, QtPlatform& platform, bool windowed, bool authoring)
     : View(app, platform), windowed_(windowed), authoring_(authoring) {
     setWindowTitle(Application::kTitle);
-    if (!windowed_) setWindowFlags(Qt::FramelessWindowHint | Qt::Window);
     setAutoFillBackground(true);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(0, 128, 128));  // teal
+    pal.setColor(QPalette::Window, Qt::black);  // the bars beside the 4:3 area
     setPalette(pal);
     build();
 }
@@ -33,6 +33,10 @@ void GameView::build() {
     menuBar_ = new QMenuBar(this);
     buildMenu(menuBar_);
     client_ = new QWidget(this);
+    client_->setAutoFillBackground(true);
+    QPalette teal = client_->palette();
+    teal.setColor(QPalette::Window, QColor(0, 128, 128));
+    client_->setPalette(teal);
 
     rightPanel_ = Panel(client_, Qt::black);
     image3_ = new PictureWidget(rightPanel_);
@@ -116,7 +120,7 @@ void GameView::build() {
     platform_.onVideoStarted = [this](QWidget* surface) {
         ++clipStarts_;
         std::erase_if(clips_, [&](const ShownClip& c) { return c.surface == surface; });
-        clips_.push_back({surface, app_.Game->RoomEntries, std::nullopt});
+        clips_.push_back({surface, app_.Game->RoomEntries, std::nullopt, surface->geometry(), image2_->size()});
     };
     platform_.onVideoEnded = [this](QWidget* surface) {
         for (ShownClip& c : clips_)
@@ -259,14 +263,46 @@ void GameView::place(QWidget* w, const Control& c) {
 }
 
 void GameView::resizeEvent(QResizeEvent*) {
+    // The game keeps its proportions: the largest 4:3 area of the window, on black bars.
+    const QRect area = FourByThreeArea(size());
+    const QSize imageBefore = image2_->size();
+    SetUiScale(area.height() / 768.0);
+    QFont menuFont = menuBar_->font();
+    menuFont.setPixelSize(std::max(11, UiPixels(14)));
+    menuBar_->setFont(menuFont);
+    for (QMenu* m : menuBar_->findChildren<QMenu*>()) m->setFont(menuFont);
     int menuH = menuBar_->sizeHint().height();
-    menuBar_->setGeometry(0, 0, width(), menuH);
-    client_->setGeometry(0, menuH, width(), height() - menuH);
-    app_.Game->ArrangeControls(client_->width(), client_->height());
-    sync();
+    menuBar_->setGeometry(area.x(), area.y(), area.width(), menuH);
+    client_->setGeometry(area.x(), area.y() + menuH, area.width(), std::max(0, area.height() - menuH));
+    if (!LayOutGame(app_, area.size(), menuH)) app_.Game->ArrangeControls(client_->width(), client_->height());
+    applyScale();
+    platform_.syncAll();
+    // A clip keeps its place on the picture, which has changed size under it.
+    if (imageBefore != image2_->size()) {
+        for (ShownClip& c : clips_) {
+            if (!c.surface || c.startImage.isEmpty()) continue;
+            const double kx = double(image2_->width()) / c.startImage.width();
+            const double ky = double(image2_->height()) / c.startImage.height();
+            const QRect& r = c.startGeometry;
+            c.surface->setGeometry(int(r.x() * kx), int(r.y() * ky), int(r.width() * kx), int(r.height() * ky));
+        }
+    }
+}
+
+void GameView::applyScale() {
+    // Fonts and the fixed-size parts follow the scale the layout was made for.
+    if (shownScale_ == UiScale()) return;
+    shownScale_ = UiScale();
+    QFont nf = UiFont("Times New Roman", 24, true);
+    nf.setUnderline(true);
+    next1_->setFont(nf);
+    next1_->adjustSize();
+    text1_->setFont(UiFont("Times New Roman", 19));
+    score_->setFont(UiFont("Arial", 16, true));
 }
 
 void GameView::aboutToShow() {
+    if (Presentation* p = Presentation::current()) p->adopt(this);
     resizeEvent(nullptr);
 }
 
@@ -310,7 +346,8 @@ void GameView::sync() {
     placeArrow(arrowS_, g.arrowS);
     placeArrow(arrowE_, g.arrowE);
     placeArrow(arrowW_, g.arrowW);
-    next1_->move(g.Image2.Left + g.Next1.Left, g.Image2.Top + g.Image2.Height - next1_->height() - 16);
+    next1_->move(g.Image2.Left + int(g.Next1.Left * g.UiScale()),
+                 g.Image2.Top + g.Image2.Height - next1_->height() - UiPixels(16));
     Show(next1_, g.Next1.Visible, restack);
     for (int n = 1; n <= kItems; ++n) {
         const PictureControl& m = g.item[size_t(n)];
@@ -337,8 +374,8 @@ void GameView::sync() {
     }
     score_->setGeometry(g.ScoreLabel.Left, g.ScoreLabel.Top, g.ScoreLabel.Width, g.ScoreLabel.Height);
     score_->setText(QString::fromStdString(g.ScoreLabel.Caption));
-    look_->move(g.Panel3.Left + 1, 0);
-    do_->move(g.Panel3.Left + 101, 0);
+    look_->setGeometry(g.Panel3.Left + g.Look.Left + 1, g.Look.Top, g.Look.Width, g.Look.Height);
+    do_->setGeometry(g.Panel3.Left + g.DoButton.Left + 1, g.DoButton.Top, g.DoButton.Width, g.DoButton.Height);
     look_->setChecked(g.Look.Down);
     do_->setChecked(g.DoButton.Down);
     std::function<void(const MenuItem&)> menus = [&](const MenuItem& m) {

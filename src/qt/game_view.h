@@ -68,7 +68,11 @@ private:
         QPointer<QWidget> surface;
         uint64_t roomEntry = 0;
         std::optional<uint64_t> endedAtPicture;  // the picture shown when the clip ended
+        QRect startGeometry;                     // where it started, on a picture this size:
+        QSize startImage;
     };
+    void applyScale();
+    double shownScale_ = 0;
     std::vector<ShownClip> clips_;
     uint64_t clipStarts_ = 0, stackedAtClip_ = 0;
     QSize statusBarSize_, inventoryBarSize_;

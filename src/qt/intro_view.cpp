@@ -3,44 +3,64 @@
 #include <QKeyEvent>
 #include <QToolButton>
 
+#include "app/lnf_game.h"
+#include "qt/presentation.h"
 #include "windows/lnf_intro.h"
 
 namespace lnf {
 
 IntroView::IntroView(Application& app, QtPlatform& platform, QRect area) : View(app, platform) {
-    setWindowFlags(Qt::FramelessWindowHint | Qt::Window);
+    setWindowTitle(Application::kTitle);
     setGeometry(area);
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::black);
     setPalette(pal);
     TIntro& in = *app_.Intro;
-    bkg_ = new PictureWidget(this);
+    stage_ = new QWidget(this);
+    bkg_ = new PictureWidget(stage_);
     bkg_->setModel(&in.BKG);
-    slide_ = new PictureWidget(this);
+    slide_ = new PictureWidget(stage_);
     slide_->setModel(&in.Image1);
-    auto* panel = Panel(this, Qt::black);
-    panel->setGeometry(in.Panel1.Left, in.Panel1.Top, in.Panel1.Width, in.Panel1.Height);
-    caption_ = new QLabel(panel);
+    panel_ = Panel(stage_, Qt::black);
+    caption_ = new QLabel(panel_);
     caption_->setWordWrap(true);
     caption_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    QFont f("Arial");
-    f.setPointSize(in.CaptionPoints);
-    f.setBold(true);
-    caption_->setFont(f);
     caption_->setStyleSheet("color: yellow;");
-    caption_->setGeometry(in.Introbox.Left, in.Introbox.Top, in.Introbox.Width, in.Introbox.Height);
-    auto makeButton = [&](const Control& c) {
-        auto* b = new QToolButton(panel);
-        b->setGeometry(in.Panel2.Left + c.Left, c.Top, c.Width, c.Height);
-        b->setIconSize(QSize(c.Width - 4, c.Height - 4));
+    auto makeButton = [&] {
+        auto* b = new QToolButton(panel_);
         b->setCursor(Qt::PointingHandCursor);
         return b;
     };
-    next_ = makeButton(in.nextbutton);
-    exit_ = makeButton(in.exitbutton);
+    next_ = makeButton();
+    exit_ = makeButton();
     connect(next_, &QToolButton::clicked, this, [this] { press(false); });
     connect(exit_, &QToolButton::clicked, this, [this] { press(true); });
+    layOut();
+}
+
+void IntroView::resizeEvent(QResizeEvent*) {
+    // As the game window does: the largest 4:3 area of the window, on black.
+    const QRect area = FourByThreeArea(size());
+    stage_->setGeometry(area);
+    const int menuH = app_.Game->ClientWidth == app_.screen.width ? app_.screen.height - app_.Game->ClientHeight : 0;
+    if (LayOutGame(app_, area.size(), menuH)) platform_.syncAll();
+    layOut();
+}
+
+void IntroView::layOut() {
+    TIntro& in = *app_.Intro;
+    panel_->setGeometry(in.Panel1.Left, in.Panel1.Top, in.Panel1.Width, in.Panel1.Height);
+    // The caption's points are those of the 1024 x 768 design, grown or shrunk with the area.
+    QFont f = UiFont("Arial", 21, true);
+    if (caption_->font() != f) caption_->setFont(f);
+    caption_->setGeometry(in.Introbox.Left, in.Introbox.Top, in.Introbox.Width, in.Introbox.Height);
+    for (auto [b, c] : {std::pair(next_, &in.nextbutton), std::pair(exit_, &in.exitbutton)}) {
+        b->setGeometry(in.Panel2.Left + c->Left, c->Top, c->Width, c->Height);
+        b->setIconSize(QSize(std::max(1, c->Width - 4), std::max(1, c->Height - 4)));
+    }
+    bkg_->setGeometry(in.BKG.Left, in.BKG.Top, in.BKG.Width, in.BKG.Height);
+    slide_->setGeometry(in.Image1.Left, in.Image1.Top, in.Image1.Width, in.Image1.Height);
 }
 
 void IntroView::press(bool skip) {
@@ -70,6 +90,8 @@ void IntroView::press(bool skip) {
 }
 
 void IntroView::aboutToShow() {
+    if (Presentation* p = Presentation::current()) p->adopt(this);
+    resizeEvent(nullptr);
     sync();
     if (firstShow_) {
         firstShow_ = false;
@@ -79,9 +101,8 @@ void IntroView::aboutToShow() {
 
 void IntroView::sync() {
     TIntro& in = *app_.Intro;
-    bkg_->setGeometry(in.BKG.Left, in.BKG.Top, in.BKG.Width, in.BKG.Height);
+    layOut();
     bkg_->refresh();
-    slide_->setGeometry(in.Image1.Left, in.Image1.Top, in.Image1.Picture.width, in.Image1.Picture.height);
     slide_->setVisible(in.Image1.Visible);
     slide_->refresh();
     caption_->setText(DisplayText(in.Introbox.Caption));

@@ -22,13 +22,17 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
     void press(bool skip);  // Continue (Enter) or Skip (Escape)
+    void layOut();
 
     bool busy_ = false;
     bool skipWaiting_ = false;
     int continuesWaiting_ = 0;
+    QWidget* stage_;
+    QFrame* panel_;
     PictureWidget* bkg_;
     PictureWidget* slide_;
     QLabel* caption_;

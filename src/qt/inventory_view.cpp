@@ -22,14 +22,11 @@ InventoryView::InventoryView(Application& app, QtPlatform& platform, QWidget* pa
     background_->setScaledContents(true);
     TInventory& inv = *app_.Inventory;
     panel2_ = Panel(this, QColor(0x57, 0x3E, 0x39), QFrame::Sunken, 5);
-    panel2_->setGeometry(inv.Panel2.Left, inv.Panel2.Top, inv.Panel2.Width, inv.Panel2.Height);
     itemPic_ = new PictureWidget(panel2_);
     itemPic_->setModel(&inv.ItemPic);
-    itemPic_->setGeometry(inv.ItemPic.Left, inv.ItemPic.Top, inv.ItemPic.Width, inv.ItemPic.Height);
     inv1_ = new QLabel(this);
     inv1_->setWordWrap(true);
     inv1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    inv1_->setFont(GameFont("Arial", 13, true));
     inv1_->setStyleSheet("color: white; background: transparent;");
     ok_ = new QPushButton("OK", this);
     ok_->setDefault(true);
@@ -38,14 +35,24 @@ InventoryView::InventoryView(Application& app, QtPlatform& platform, QWidget* pa
 
 void InventoryView::sync() {
     TInventory& inv = *app_.Inventory;
-    setFixedSize(424, inv.WindowHeight - 26);
+    // The close look keeps its share of the game's area, its text drawn at that size.
+    setFixedSize(UiPixels(424), UiPixels(inv.WindowHeight - 26));
+    panel2_->setGeometry(UiRect(inv.Panel2));
+    itemPic_->setGeometry(UiRect(inv.ItemPic));
+    QFont f = UiFont("Arial", 13, true);
+    if (inv1_->font() != f) inv1_->setFont(f);
+    ok_->setFont(UiFont("Arial", 13));
     background_->setGeometry(0, 0, width(), height());
     SetPixmap(background_, platform_.bitmap(inv.Background));
     if (children().first() != background_) background_->lower();
     itemPic_->refresh();
-    inv1_->setGeometry(inv.Inv1.Left, inv.Inv1.Top, inv.Inv1.Width, std::max(60, inv.OK.Top - inv.Inv1.Top - 8));
+    Control text = inv.Inv1;
+    text.Height = std::max(60, inv.OK.Top - inv.Inv1.Top - 8);
+    inv1_->setGeometry(UiRect(text));
     inv1_->setText(DisplayText(inv.Inv1.Caption));
-    ok_->setGeometry(inv.OK.Left, inv.OK.Top, inv.OK.Width, inv.OK.Height);
+    ok_->setGeometry(UiRect(inv.OK));
+    if (isVisible() && size() != shownSize_) CentreOverParent(this);
+    shownSize_ = size();
 }
 
 void InventoryView::aboutToShow() {

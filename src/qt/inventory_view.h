@@ -26,6 +26,7 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
+    QSize shownSize_;
     QLabel* background_;
     QFrame* panel2_;
     PictureWidget* itemPic_;

@@ -17,6 +17,7 @@
 #include "app/lnf_game.h"
 #include "pictures/resources.h"
 #include "qt/command_line.h"
+#include "qt/presentation.h"
 #include "qt/qt_platform.h"
 #include "qt/views.h"
 #include "windows/lnf_black.h"
@@ -103,13 +104,17 @@ int main(int argc, char** argv) {
     QtPlatform platform(files, resources);
     QApplication::setWindowIcon(QIcon(QString::fromStdString(files.find("veska.ico")->string())));
 
-    QRect real = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry() : QRect(0, 0, 1024, 768);
-    ScreenSize screen{real.width(), real.height()};
-    if (windowed) screen = {windowW, windowH};
-    else if (screenW > 0) screen = {screenW, screenH};
-    QRect area((real.width() - screen.width) / 2 + real.x(), (real.height() - screen.height) / 2 + real.y(),
-               screen.width, screen.height);
-    if (windowed) area.moveTopLeft(QPoint(real.x() + 40, real.y() + 40));
+    QScreen* primary = QGuiApplication::primaryScreen();
+    QRect real = primary ? primary->geometry() : QRect(0, 0, 1024, 768);
+    QRect available = primary ? primary->availableGeometry() : real;
+    // The game starts in the window manager's full screen, or in a window that fits the
+    // desktop's free area; --screen shows it as on a screen of that size, centred on this one.
+    QRect area = real;
+    if (windowed) area = FittingWindow(QSize(windowW, windowH), available);
+    else if (screenW > 0) area = QRect((real.width() - screenW) / 2 + real.x(), (real.height() - screenH) / 2 + real.y(), screenW, screenH);
+    const bool fullScreen = !windowed && screenW <= 0;
+    const QRect stage = FourByThreeArea(area.size());
+    ScreenSize screen{stage.width(), stage.height()};
 
     Application app(platform, files, resources, screen);
     BlackView black(app, platform, real);
@@ -120,6 +125,15 @@ int main(int argc, char** argv) {
     AboutView about(app, platform, &game);
     InventoryView inventory(app, platform, &game);
     CloseUpView closeUp(app, platform, &game);
+    Presentation presentation(app, platform, fullScreen, area);
+    if (!windowed && screenW > 0) {
+        for (QWidget* w : {static_cast<QWidget*>(&intro), static_cast<QWidget*>(&game)})
+            w->setWindowFlags(Qt::FramelessWindowHint | Qt::Window);
+    } else if (fullScreen) {
+        presentation.setBackdrop(&black);
+    }
+    presentation.addStage(&intro);
+    presentation.addStage(&game);
     platform.setView(WindowId::Intro, &intro);
     platform.setView(WindowId::Game, &game);
     platform.setView(WindowId::About1, &about);

@@ -26,6 +26,7 @@
 #include "media/wav.h"
 #include "qt/media_devices.h"
 #include "qt/blend.h"
+#include "qt/widgets.h"
 #include "pictures/image.h"
 #include "pictures/resources.h"
 
@@ -265,6 +266,9 @@ void QtPlatform::showHelp(const std::string& file) {
     }
     auto* browser = window->findChild<QTextBrowser*>("helpBrowser");
     browser->setSource(QUrl::fromLocalFile(QString::fromStdString(path->string())));
+    // The help keeps its share of the game's area, its text drawn at that size.
+    window->resize(UiPixels(720), UiPixels(640));
+    browser->setFont(UiFont("Liberation Serif", 16));
     window->show();
     window->raise();
 }

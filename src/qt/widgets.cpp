@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <cmath>
 
 #include "qt/qt_platform.h"
 
@@ -13,6 +14,23 @@ QString DisplayText(const std::string& text) {
     s.replace("\n\r", "\n");
     s.remove('\r');
     return s;
+}
+
+namespace {
+double gUiScale = 1.0;
+}
+
+double UiScale() { return gUiScale; }
+void SetUiScale(double scale) { gUiScale = scale > 0 ? scale : 1.0; }
+int UiPixels(int designPixels) { return int(std::lround(designPixels * gUiScale)); }
+QRect UiRect(const Control& c) {
+    // Both corners scaled, so that neighbouring controls stay neighbours.
+    int l = UiPixels(c.Left), t = UiPixels(c.Top);
+    return QRect(l, t, UiPixels(c.Left + c.Width) - l, UiPixels(c.Top + c.Height) - t);
+}
+QFont UiFont(const char* family, int designPixels, bool bold) {
+    // Text is laid out at the screen's own resolution, never as an enlarged bitmap.
+    return GameFont(family, std::max(6, UiPixels(designPixels)), bold);
 }
 
 QColor ToQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
@@ -114,7 +132,7 @@ void ClickArea::mouseDoubleClickEvent(QMouseEvent* e) {
 ModeButton::ModeButton(QPixmap face, QWidget* parent) : QAbstractButton(parent), face_(std::move(face)) {
     setCheckable(true);
     setFocusPolicy(Qt::TabFocus);
-    setFixedSize(100, 60);
+    resize(100, 60);  // the game sizes it with the screen
     setCursor(Qt::PointingHandCursor);
 }
 

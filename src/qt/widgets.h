@@ -76,6 +76,15 @@ private:
 // Puts the ordinary line breaks of a game text ("\r\n", "\n\r") into one form for display.
 QString DisplayText(const std::string& text);
 
+// How large the game is shown now, relative to its 1024 x 768 design (1.0 there; 1.40625 on
+// a 1920 x 1080 screen). Every window sizes its fixed parts and fonts with these, so that a
+// window added later scales with the rest: the game sets the scale as it lays itself out.
+double UiScale();
+void SetUiScale(double scale);
+int UiPixels(int designPixels);
+QRect UiRect(const Control& c);  // a control of a fixed-size window, at the current scale
+QFont UiFont(const char* family, int designPixels, bool bold = false);
+
 QColor ToQColor(Rgb c);
 QFrame* Panel(QWidget* parent, QColor colour, QFrame::Shadow shadow = QFrame::Plain, int line = 0);
 QFont GameFont(const char* family, int pixels, bool bold = false);

@@ -1,5 +1,7 @@
 #include "windows/lnf_intro.h"
 
+#include <cmath>
+
 #include "app/lnf_game.h"
 #include "pictures/jpeg.h"
 
@@ -9,15 +11,22 @@ TIntro::TIntro(Application& a) : app(a) {}
 
 void TIntro::FormCreate() {
     int W = app.screen.width, H = app.screen.height;
-    BKG.setBounds(0, 0, W, H - 120);
-    Image1.Left = (W - 500) / 2;
-    Image1.Top = (H - 300) / 2 - 90;
-    Panel1.setBounds(0, H - 120, W, 120);
-    Label1.setBounds(0, 0, 50, 120);
-    Panel2.setBounds(W - 102, 0, 102, 120);
-    Introbox.setBounds(50, 0, W - 152, 120);
-    nextbutton.setBounds(1, 1, 100, 52);
-    exitbutton.setBounds(1, 58, 100, 52);
+    // The slide, the caption band and the buttons are drawn for 1024 x 768 and keep their
+    // share of the screen: a small screen would otherwise lose the frame round the slide.
+    const double u = H / 768.0;
+    auto px = [u](int design) { return int(std::trunc(design * u)); };
+    const int band = px(120);
+    BKG.setBounds(0, 0, W, H - band);
+    Image1.Width = px(500);
+    Image1.Height = px(300);
+    Image1.Left = (W - Image1.Width) / 2;
+    Image1.Top = (H - Image1.Height) / 2 - px(90);
+    Panel1.setBounds(0, H - band, W, band);
+    Label1.setBounds(0, 0, px(50), band);
+    Panel2.setBounds(W - px(102), 0, px(102), band);
+    Introbox.setBounds(px(50), 0, W - px(152), band);
+    nextbutton.setBounds(1, 1, px(100), px(52));
+    exitbutton.setBounds(1, px(58), px(100), px(52));
     CaptionPoints = W > 800 ? 16 : (W <= 640 ? 12 : 14);
 }
 
@@ -45,7 +54,7 @@ void TIntro::FormActivate() {
 }
 
 void TIntro::DrawPic(const std::string& file, int pauseMs) {
-    Rect area{Image1.Left, Image1.Top, Image1.Picture.width, Image1.Picture.height};
+    Rect area{Image1.Left, Image1.Top, Image1.Width, Image1.Height};
     app.platform.beginTransition(Effect::TR1, WindowId::Intro, area);
     Image1.setPicture(DecodeJpeg(app.files.read(file)).image);
     app.processMessages();

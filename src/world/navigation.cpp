@@ -44,6 +44,19 @@ void TGame::SetArrows() {
     PlaceArea(arrowN, rect(North), ScaleX, ScaleY);
 }
 
+void TGame::ScaleArrows() {
+    int room = GameState.Room;
+    if (!ValidRoom(room)) return;
+    Control* areas[4] = {&arrowN, &arrowS, &arrowE, &arrowW};
+    for (Direction d : {North, South, East, West}) {
+        // Every area of the room, a closed story exit's too: the story may show it later
+        // without placing it again.
+        bool shown = areas[d]->Visible;
+        PlaceArea(*areas[d], ExitAreas()[size_t(room)][d], ScaleX, ScaleY);
+        areas[d]->Visible = shown;
+    }
+}
+
 void TGame::Special() { RoomPicture = RoomPictureFor(GameState); }
 
 std::string TGame::RoomPictureFor(const GameStateRecord& state) {
