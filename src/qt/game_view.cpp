@@ -37,6 +37,7 @@ void GameView::build() {
     QPalette teal = client_->palette();
     teal.setColor(QPalette::Window, QColor(0, 128, 128));
     client_->setPalette(teal);
+    menuBar_->setPalette(teal);  // the menu bar on the game's teal, as ever, not on the bars' black
 
     rightPanel_ = Panel(client_, Qt::black);
     image3_ = new PictureWidget(rightPanel_);

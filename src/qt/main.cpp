@@ -125,7 +125,8 @@ int main(int argc, char** argv) {
     AboutView about(app, platform, &game);
     InventoryView inventory(app, platform, &game);
     CloseUpView closeUp(app, platform, &game);
-    Presentation presentation(app, platform, fullScreen, area);
+    // Full screen switched off shows the game in a window of the design's size.
+    Presentation presentation(app, platform, fullScreen, fullScreen ? FittingWindow(QSize(1024, 768), available) : area);
     if (!windowed && screenW > 0) {
         for (QWidget* w : {static_cast<QWidget*>(&intro), static_cast<QWidget*>(&game)})
             w->setWindowFlags(Qt::FramelessWindowHint | Qt::Window);

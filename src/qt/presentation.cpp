@@ -110,6 +110,11 @@ void Presentation::toggleFullScreen() {
     apply(w);
     w->raise();
     w->activateWindow();
+    // A conversation or dialog open over the game stays over it.
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != w) {
+        modal->raise();
+        modal->activateWindow();
+    }
 }
 
 bool Presentation::eventFilter(QObject* watched, QEvent* event) {
