@@ -2,7 +2,7 @@
 // changed pictures, and blend frames. Run: build/lanternfall_bench (see docs/PERFORMANCE.md).
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <filesystem>
@@ -15,6 +15,8 @@
 #include "pictures/resources.h"
 #include "platform/headless_platform.h"
 #include "qt/blend.h"
+#include "qt/views.h"
+#include "windows/lnf_intro.h"
 #include "windows/lnf_black.h"
 
 using namespace lnf;
@@ -146,11 +148,70 @@ void BlendDuration(benchmark::State& state) {
 }
 BENCHMARK(BlendDuration)->Arg(1000)->Arg(500)->Iterations(3)->Unit(benchmark::kMillisecond);
 
+// The real game window and its companions offscreen, in room 4 past the opening narrative.
+struct QtStage {
+    std::filesystem::path user = std::filesystem::temp_directory_path() / ("lnf_bench_qt_" + std::to_string(::getpid()));
+    GameFiles files{user, {LNF_GAME_DIR}};
+    QtPlatform platform{files, EmbeddedResources()};
+    Application app{platform, files, EmbeddedResources(), {1024, 768}};
+    BlackView black{app, platform, QRect(0, 0, 1024, 768)};
+    IntroView intro{app, platform, QRect(0, 0, 1024, 768)};
+    GameView view{app, platform, false, false};
+    AboutView about{app, platform, &view};
+    InventoryView inventory{app, platform, &view};
+    CloseUpView closeUp{app, platform, &view};
+    QtStage(int w, int h) {
+        for (auto [id, v] : {std::pair<WindowId, WindowView*>{WindowId::Black, &black}, {WindowId::Intro, &intro},
+                             {WindowId::Game, &view}, {WindowId::About1, &about},
+                             {WindowId::Inventory, &inventory}, {WindowId::CloseUp, &closeUp}})
+            platform.setView(id, v);
+        app.Black->Time1.setEnabled(false);
+        app.Game->menu("MusicOFF").Checked = true;
+        view.setGeometry(0, 0, w, h);
+        app.guard([&] {
+            app.Game->FormShow();
+            app.Game->FormActivate();
+            app.Game->Image2MouseDown(MouseButton::Left, 100, 100);
+            app.Game->Image2Click();
+            for (int n : {3, 5, 12}) app.Game->Display(n, true);
+        });
+        view.aboutToShow();
+        view.show();
+        platform.syncAll();
+        QApplication::processEvents();
+    }
+    ~QtStage() { std::filesystem::remove_all(user); }
+};
+
+// One whole game frame painted (room picture scaled smoothly, text, bars, inventory).
+void PresentGameFrame(benchmark::State& state) {
+    QtStage stage(int(state.range(0)), int(state.range(1)));
+    for (auto _ : state) {
+        QPixmap frame = stage.view.grab();  // every widget painted, none skipped as hidden or clean
+        benchmark::DoNotOptimize(frame.cacheKey());
+    }
+}
+BENCHMARK(PresentGameFrame)->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMillisecond);
+
+// A resized window: the game laid out again for the new area, every window brought up to
+// date, and the first frame at the new size painted.
+void RescaleAfterResize(benchmark::State& state) {
+    QtStage stage(1920, 1080);
+    bool large = false;
+    for (auto _ : state) {
+        large = !large;
+        stage.view.resize(large ? QSize(1600, 1000) : QSize(1920, 1080));
+        stage.view.repaint();
+    }
+}
+BENCHMARK(RescaleAfterResize)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    qputenv("QT_MEDIA_BACKEND", "gstreamer");
+    QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     return 0;
