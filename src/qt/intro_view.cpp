@@ -106,10 +106,15 @@ void IntroView::sync() {
     slide_->setVisible(in.Image1.Visible);
     slide_->refresh();
     caption_->setText(DisplayText(in.Introbox.Caption));
-    if (shownFaces_ != std::pair(in.NextFace, in.ExitFace)) {
+    if (shownFaces_ != std::pair(in.NextFace, in.ExitFace) || shownFaceSize_ != next_->iconSize()) {
         shownFaces_ = {in.NextFace, in.ExitFace};
-        next_->setIcon(QIcon(platform_.bitmap(in.NextFace)));
-        exit_->setIcon(QIcon(platform_.bitmap(in.ExitFace)));
+        shownFaceSize_ = next_->iconSize();
+        // An icon is never drawn larger than its picture: the faces are scaled to the button.
+        auto face = [&](const std::string& name) {
+            return QIcon(platform_.bitmap(name).scaled(shownFaceSize_, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        };
+        next_->setIcon(face(in.NextFace));
+        exit_->setIcon(face(in.ExitFace));
     }
 }
 

@@ -39,6 +39,7 @@ private:
     QToolButton* next_;
     QToolButton* exit_;
     std::pair<std::string, std::string> shownFaces_;
+    QSize shownFaceSize_;
     bool firstShow_ = true;
 };
 
