@@ -16,6 +16,8 @@
 namespace lnf::test {
 namespace {
 
+using test::WaitUntil;
+
 class Presenting : public QtGame {
 protected:
     void resizeTo(int w, int h) {
@@ -137,6 +139,27 @@ TEST_F(Presenting, ResizingRescalesTheWholeGameAtOnce) {
     EXPECT_EQ(text->font().pixelSize(), 19);
     EXPECT_EQ(closeUp_.size(), QSize(622, 443));
     EXPECT_FLOAT_EQ(game_.CellWidth, 13.4f * 1.6f);
+}
+
+// A clip playing as the window is resized stays on the part of the picture it was drawn for.
+TEST_F(Presenting, AClipPlayingKeepsItsPlaceOnThePictureThroughAResize) {
+    app_.guard([&] {
+        game_.NewRoom(28);
+        game_.Tree();
+    });
+    platform_.syncAll();
+    const QRect atDesign(544, 77, 91, 71);
+    ASSERT_TRUE(WaitUntil([&] { return clipSurface(atDesign) && clipSurface(atDesign)->isVisible(); }, 2000));
+    QLabel* surface = clipSurface(atDesign);
+    resizeTo(1920, 1080);
+    const double k = picture()->width() / 792.0;
+    const QRect now = surface->geometry();
+    EXPECT_NEAR(now.x(), 544 * k, 2);
+    EXPECT_NEAR(now.y(), 77 * k, 2);
+    EXPECT_NEAR(now.width(), 91 * k, 2);
+    EXPECT_NEAR(now.height(), 71 * k, 2);
+    EXPECT_TRUE(surface->isVisible());
+    ASSERT_TRUE(WaitUntil([&] { return game_.MP3.Tag == 0; }, 6000));
 }
 
 TEST_F(Presenting, FullScreenAndBackDuringPlayAndConversation) {
