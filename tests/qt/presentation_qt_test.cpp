@@ -194,6 +194,18 @@ TEST_F(Presenting, FullScreenAndBackDuringPlayAndConversation) {
     // A plain Enter is the game's own key, not a switch.
     key(&view_, Qt::Key_Return);
     EXPECT_FALSE(presentation.fullScreen());
+    // The intro, opened over the game from the menu, takes the game's place and switches too.
+    view_.hide();
+    intro_.aboutToShow();
+    intro_.show();
+    QApplication::processEvents();
+    EXPECT_EQ(intro_.geometry(), QRect(50, 60, 900, 700));
+    key(&intro_, Qt::Key_F11);
+    EXPECT_TRUE(intro_.windowState() & Qt::WindowFullScreen);
+    EXPECT_EQ(intro_.geometry(), screen);
+    EXPECT_EQ(app_.screen.width, FourByThreeArea(screen.size()).width());
+    EXPECT_EQ(app_.Intro->Tag, 1);  // still at its first slide
+    intro_.hide();
 }
 
 }  // namespace
