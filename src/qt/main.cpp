@@ -120,6 +120,8 @@ int main(int argc, char** argv) {
     AboutView about(app, platform, &game);
     InventoryView inventory(app, platform, &game);
     CloseUpView closeUp(app, platform, &game);
+    SavedGamesView savedGames(app, platform, &game);
+    platform.setView(WindowId::SavedGames, &savedGames);
     platform.setView(WindowId::Intro, &intro);
     platform.setView(WindowId::Game, &game);
     platform.setView(WindowId::About1, &about);
