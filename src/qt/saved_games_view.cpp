@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -22,6 +23,21 @@ namespace {
 const QColor kCream(246, 231, 193);
 // The room picture's own shape (495 x 245), at the list's size.
 constexpr int kPreviewWidth = 180, kPreviewHeight = 89;
+
+// The picture of a game that opens but whose room picture this machine has not composed yet.
+QPixmap PictureToCome(QSize size) {
+    QPixmap pm(size);
+    pm.fill(QColor(34, 24, 14));
+    QPainter p(&pm);
+    p.setPen(QPen(QColor(110, 80, 50), 1));
+    p.drawRect(QRectF(pm.rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+    QFont f = GameFont("Times New Roman", std::max(9, size.height() / 7));
+    f.setItalic(true);
+    p.setFont(f);
+    p.setPen(QColor(200, 180, 140));
+    p.drawText(pm.rect(), Qt::AlignCenter, "The picture shows\nonce it is opened");
+    return pm;
+}
 
 // The picture of a game that cannot be opened: the frame of a picture with nothing in it.
 QPixmap MissingPicture(QSize size) {
@@ -38,6 +54,59 @@ QPixmap MissingPicture(QSize size) {
     p.drawRect(QRectF(pm.rect()).adjusted(0.5, 0.5, -0.5, -0.5));
     return pm;
 }
+
+// One game of the list: its picture, then its name in bold over the date and the score.
+class EntryDelegate : public QStyledItemDelegate {
+public:
+    EntryDelegate(QObject* parent, const double& scale) : QStyledItemDelegate(parent), scale_(scale) {}
+
+    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyleOptionViewItem o(option);
+        initStyleOption(&o, index);
+        const int pad = int(std::lround(6 * scale_));
+        p->save();
+        const bool picked = o.state & QStyle::State_Selected;
+        if (picked) p->fillRect(o.rect, QColor(120, 84, 34));
+        QRect r = o.rect.adjusted(pad, pad, -pad, -pad);
+        const QSize icon = o.decorationSize;
+        p->drawPixmap(QRect(QPoint(r.left(), r.top() + (r.height() - icon.height()) / 2), icon), o.icon.pixmap(icon));
+        if (picked) {
+            p->setPen(QPen(QColor(255, 200, 40), std::max(1, int(std::lround(2 * scale_)))));
+            p->drawRect(QRect(QPoint(r.left(), r.top() + (r.height() - icon.height()) / 2), icon).adjusted(0, 0, -1, -1));
+        }
+        QRect text = r.adjusted(icon.width() + 2 * pad, 0, 0, 0);
+        const QStringList lines = index.data(Qt::DisplayRole).toString().split('\n');
+        QFont font = o.font;
+        font.setPixelSize(QFontInfo(o.font).pixelSize());
+        QFont nameFont = font;
+        nameFont.setBold(true);
+        nameFont.setPixelSize(int(std::lround(font.pixelSize() * 1.15)));
+        QColor ink = index.data(Qt::ForegroundRole).isValid() ? index.data(Qt::ForegroundRole).value<QColor>() : kCream;
+        if (picked) ink = ink.lighter(135);  // to read on the lit row
+        QFontMetrics nameMetrics(nameFont), metrics(font);
+        int y = text.top() + (text.height() - nameMetrics.height() - metrics.height() * int(lines.size() - 1)) / 2;
+        for (int i = 0; i < lines.size(); ++i) {
+            p->setFont(i == 0 ? nameFont : font);
+            p->setPen(i == 0 ? (picked ? QColor(Qt::white) : kCream) : ink);
+            const QFontMetrics& m = i == 0 ? nameMetrics : metrics;
+            p->drawText(QRect(text.left(), y, text.width(), m.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                        m.elidedText(lines[i], Qt::ElideRight, text.width()));
+            y += m.height();
+        }
+        p->restore();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override {
+        // As wide as the list shows, so the text never runs off to the side.
+        const int pad = int(std::lround(6 * scale_));
+        auto* view = qobject_cast<QListWidget*>(parent());
+        int width = view ? view->viewport()->width() - 2 * view->spacing() : option.rect.width();
+        return {std::max(width, 1), option.decorationSize.height() + 2 * pad};
+    }
+
+private:
+    const double& scale_;
+};
 
 QString EntryText(const SavedGameEntry& e) {
     QString text = QString::fromStdString(e.name) + "\n" + QString::fromStdString(e.modifiedText) + "\n";
@@ -69,6 +138,9 @@ SavedGamesView::SavedGamesView(Application& app, QtPlatform& platform, QWidget* 
     list_->setUniformItemSizes(true);
     list_->setWordWrap(false);
     list_->setTextElideMode(Qt::ElideRight);
+    list_->setItemDelegate(new EntryDelegate(list_, scale_));
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list_->setResizeMode(QListView::Adjust);
     column->addWidget(list_, 1);
     empty_ = new QLabel("No saved games yet.", list_);
     empty_->setAlignment(Qt::AlignCenter);
@@ -182,8 +254,6 @@ void SavedGamesView::applyScale() {
     layout()->setSpacing(px(8));
     setStyleSheet(QString("QListWidget { background: black; color: rgb(246, 231, 193); border: %1px solid rgb(40, 24, 8);"
                           " outline: none; }"
-                          "QListWidget::item { padding: %2px; }"
-                          "QListWidget::item:selected { background: rgb(120, 84, 34); color: white; }"
                           "QLineEdit { background: black; color: white; border: 1px solid rgb(150, 110, 60);"
                           " padding: %2px; }"
                           "QPushButton { background: rgb(104, 70, 38); color: rgb(246, 231, 193);"
@@ -191,6 +261,7 @@ void SavedGamesView::applyScale() {
                           "QPushButton:hover { background: rgb(128, 88, 46); }"
                           "QPushButton:pressed { background: rgb(60, 38, 16); }"
                           "QPushButton:disabled { color: rgb(140, 120, 96); border-color: rgb(100, 76, 50); }"
+                          "QLabel { color: rgb(246, 231, 193); }"
                           "QLabel#note { color: rgb(255, 214, 120); }"
                           "QLabel#question { color: white; }")
                       .arg(px(2))
@@ -208,10 +279,12 @@ void SavedGamesView::rebuildList() {
         QPixmap pm;
         if (e.usable() && e.preview.width > 0)
             pm = QPixmap::fromImage(QtPlatform::toQImage(e.preview)).scaled(icon, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        else if (e.usable())
+            pm = PictureToCome(icon);
         else
             pm = MissingPicture(icon);
         auto* item = new QListWidgetItem(QIcon(pm), EntryText(e), list_);
-        if (!e.usable()) item->setForeground(QColor(220, 130, 110));
+        item->setForeground(e.usable() ? QColor(214, 196, 160) : QColor(232, 132, 108));
         item->setToolTip(QString::fromStdString(e.path.filename().string()));
     }
     empty_->setGeometry(list_->viewport()->geometry());
@@ -260,6 +333,11 @@ void SavedGamesView::useRow() {
     TSavedGames& s = *app_.SavedGames;
     if (s.Mode == SavedGamesMode::Open) s.OpenClick();
     else s.OverwriteClick();
+}
+
+void SavedGamesView::hideEvent(QHideEvent*) {
+    // The keys go back to the game at once, with or without a window manager to hand them.
+    if (QWidget* game = parentWidget(); game && game->isVisible()) game->activateWindow();
 }
 
 void SavedGamesView::closeEvent(QCloseEvent* e) {

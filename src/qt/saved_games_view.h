@@ -25,6 +25,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
