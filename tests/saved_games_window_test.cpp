@@ -58,6 +58,7 @@ TEST(SavedGamesWindow, SavesUnderATypedNameThenOpensItFromTheList) {
         ASSERT_GE(at, 0);
         EXPECT_EQ(w.Entries[size_t(at)].room, 12);
         EXPECT_GT(w.Entries[size_t(at)].preview.width, 0);
+        EXPECT_EQ(w.Selected, at);  // the only game, and so the latest, is picked at once
         w.Select(at);
         EXPECT_TRUE(w.CanOpen());
         w.OpenClick();
@@ -172,6 +173,7 @@ TEST(SavedGamesWindow, DamagedAndForeignFilesShowAsSuchAndCannotBeOpened) {
     WriteAll(saves / "letter.sav", std::vector<uint8_t>{'D', 'e', 'a', 'r', ' ', 'V'});
     t.NewRoom(12);
     WithWindow(g, [&](TSavedGames& w) {
+        EXPECT_EQ(w.Selected, -1);  // nothing that opens, so nothing is picked
         for (const char* name : {"cut short", "letter"}) {
             int at = IndexOf(w, name);
             ASSERT_GE(at, 0) << name;

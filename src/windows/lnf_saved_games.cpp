@@ -29,7 +29,12 @@ void TSavedGames::ShowModal(SavedGamesMode mode) {
     Asking = Question::None;
     QuestionText.clear();
     Name.clear();
+    Selected = -1;
     Refresh();
+    // Opening starts on the latest game that opens, so Enter at once goes on from there.
+    if (mode == SavedGamesMode::Open)
+        for (size_t i = 0; i < Entries.size() && Selected < 0; ++i)
+            if (Entries[i].usable()) Selected = int(i);
     Showing = true;
     app.showModal(WindowId::SavedGames);
     Showing = false;
