@@ -1,6 +1,6 @@
 // The saved-games window behind "Save Game" and "Open Saved Game...": saving by name, the
-// questions before overwriting and deleting, games that cannot be opened, "Other file...",
-// and the keys' own commands.
+// question before saving over a game, games that cannot be opened, "Other file...", and the
+// keys' own commands.
 #include <functional>
 
 #include "game_fixture.h"
@@ -69,7 +69,7 @@ TEST(SavedGamesWindow, SavesUnderATypedNameThenOpensItFromTheList) {
     EXPECT_TRUE(g.platform.messages.empty());
 }
 
-TEST(SavedGamesWindow, ReplacingAGameAsksFirstAndNoLeavesItAsItWas) {
+TEST(SavedGamesWindow, ATypedNameThatIsTakenAsksFirstAndNoLeavesTheGameAsItWas) {
     Game g;
     g.startAndClickOnce();
     TGame& t = g.game;
@@ -78,9 +78,7 @@ TEST(SavedGamesWindow, ReplacingAGameAsksFirstAndNoLeavesItAsItWas) {
     fs::path file = g.user / "saves" / "mine.sav";
     std::vector<uint8_t> before = ReadAll(file);
     t.NewRoom(3);
-
-    // The same name typed again, and the game picked with Overwrite: both ask; "No" and
-    // Cancel (Escape) only take the question away, the window stays.
+    // "No" and Cancel (Escape) only take the question away; the window stays.
     WithWindow(g, [&](TSavedGames& w) {
         w.SetName("mine");
         w.SaveClick();
@@ -89,9 +87,7 @@ TEST(SavedGamesWindow, ReplacingAGameAsksFirstAndNoLeavesItAsItWas) {
         w.OpenClick();  // nothing else runs while a question waits
         w.NoClick();
         EXPECT_EQ(w.Asking, TSavedGames::Question::None);
-        w.Select(IndexOf(w, "mine"));
-        w.OverwriteClick();
-        EXPECT_EQ(w.Asking, TSavedGames::Question::Overwrite);
+        w.SaveClick();
         w.CancelClick();
         EXPECT_EQ(w.Asking, TSavedGames::Question::None);
         EXPECT_TRUE(g.platform.isOpen(WindowId::SavedGames)) << "Escape on the question closed the window";
@@ -100,17 +96,6 @@ TEST(SavedGamesWindow, ReplacingAGameAsksFirstAndNoLeavesItAsItWas) {
     g.app.guard([&] { t.SaveAs1Click(); });
     EXPECT_EQ(ReadAll(file), before);
     EXPECT_EQ(g.app.SavedGames->Result, TSavedGames::Outcome::Cancelled);
-
-    WithWindow(g, [&](TSavedGames& w) {
-        w.Select(IndexOf(w, "mine"));
-        EXPECT_EQ(w.Name, "mine");  // picking a game offers its name
-        w.OverwriteClick();
-        w.YesClick();
-    });
-    g.app.guard([&] { t.SaveAs1Click(); });
-    SavedGame now = DecodeSavedGame(ReadAll(file));
-    ASSERT_EQ(now.problem, SavedGame::None);
-    EXPECT_EQ(now.state.Room, 3);
 }
 
 TEST(SavedGamesWindow, OverwritingReplacesThatVeryFileWhateverTheCaseOfItsExtension) {
@@ -131,35 +116,6 @@ TEST(SavedGamesWindow, OverwritingReplacesThatVeryFileWhateverTheCaseOfItsExtens
     size_t files = 0;
     for (auto& e : fs::directory_iterator(g.user / "saves")) files += e.is_regular_file();
     EXPECT_EQ(files, 1u) << "a second file was written beside the one overwritten";
-}
-
-TEST(SavedGamesWindow, DeletingAsksFirstAndOnlyTheSavesFolderLosesAFile) {
-    Game g;
-    g.startAndClickOnce();
-    TGame& t = g.game;
-    ASSERT_TRUE(t.SaveNamed("keep"));
-    ASSERT_TRUE(t.SaveNamed("drop"));
-    fs::path drop = g.user / "saves" / "drop.sav";
-    WithWindow(g, [&](TSavedGames& w) {
-        ASSERT_EQ(w.Entries.size(), 2u);
-        w.Select(IndexOf(w, "drop"));
-        w.DeleteClick();
-        EXPECT_TRUE(fs::exists(drop)) << "deleted before the answer";
-        w.NoClick();
-        EXPECT_TRUE(fs::exists(drop));
-        w.DeleteClick();
-        w.YesClick();
-        EXPECT_FALSE(fs::exists(drop));
-        ASSERT_EQ(w.Entries.size(), 1u);  // the list follows at once
-        EXPECT_EQ(w.Entries[0].name, "keep");
-        EXPECT_EQ(w.Selected, -1);
-        EXPECT_FALSE(w.CanDelete());
-        w.DeleteClick();  // with nothing picked, nothing is asked
-        EXPECT_EQ(w.Asking, TSavedGames::Question::None);
-        w.CancelClick();
-    });
-    g.app.guard([&] { t.Open1Click(); });
-    EXPECT_TRUE(fs::exists(g.user / "saves" / "keep.sav"));
 }
 
 TEST(SavedGamesWindow, DamagedAndForeignFilesShowAsSuchAndCannotBeOpened) {

@@ -222,7 +222,7 @@ TEST_F(QtSaves, F5ThenF9BringsTheGameBackAndSaysSo) {
     EXPECT_EQ(messageLine(), "Quick save loaded.");
 }
 
-TEST_F(QtSaves, EscapeClosesTheCloseLookAndQuitAsksFirst) {
+TEST_F(QtSaves, EscapeClosesTheCloseLookAndQuitAsksFirstThenAutosaves) {
     app_.guard([&] { game_.Display(2, true); });
     game_.CloseLookItem = 2;
     ASSERT_TRUE(whileOpen(inventory_, [&] { app_.guard([&] { app_.Inventory->ShowModal(); }); },
@@ -242,6 +242,15 @@ TEST_F(QtSaves, EscapeClosesTheCloseLookAndQuitAsksFirst) {
         EXPECT_FALSE(game_.Closed);
         EXPECT_TRUE(view_.isVisible());
     }
+    // "Yes" on the close box's question: the game saves itself on the way out.
+    game_.GameState.setScore(9);
+    ASSERT_FALSE(std::filesystem::exists(AutosavePath(files_)));
+    ASSERT_TRUE(whileOpen(about_, [&] { view_.close(); }, [&] {
+        for (QPushButton* b : about_.findChildren<QPushButton*>())
+            if (b->text() == "&Yes") QTest::mouseClick(b, Qt::LeftButton);
+    }));
+    EXPECT_TRUE(game_.Closed);
+    EXPECT_EQ(DecodeSavedGame(ReadBytes(AutosavePath(files_))).state.score(), 9);
 }
 
 TEST_F(QtSaves, SpaceAndTheRightButtonToggleLookAndDoWhereverTheFocusIs) {
