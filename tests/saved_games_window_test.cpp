@@ -108,6 +108,9 @@ TEST(SavedGamesWindow, OverwritingReplacesThatVeryFileWhateverTheCaseOfItsExtens
     t.NewRoom(3);
     WithWindow(g, [&](TSavedGames& w) {
         w.Select(IndexOf(w, "OLD"));
+        w.SaveClick();  // the name the pick offers is that file's, so saving under it asks too
+        EXPECT_EQ(w.Asking, TSavedGames::Question::Overwrite);
+        w.NoClick();
         w.OverwriteClick();
         w.YesClick();
     });

@@ -68,9 +68,12 @@ void TSavedGames::Select(int index) {
     if (Asking != Question::None) return;
     Selected = index >= 0 && size_t(index) < Entries.size() ? index : -1;
     Note.clear();
-    // Picking one of the player's games offers its name for saving over it.
-    if (Mode == SavedGamesMode::Save && Picked() && Picked()->slot == SavedGameEntry::Slot::Named)
-        Name = Picked()->name;
+    // Picking one of the player's games offers its name for saving over it; a file whose
+    // extension is not written ".sav" keeps it in the name, so saving finds that very file.
+    if (Mode == SavedGamesMode::Save && Picked() && Picked()->slot == SavedGameEntry::Slot::Named) {
+        const fs::path& file = Picked()->path;
+        Name = file.extension() == kSavedGameExtension ? Picked()->name : file.filename().string();
+    }
 }
 
 void TSavedGames::SetName(const std::string& name) {
