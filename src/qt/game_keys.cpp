@@ -19,8 +19,13 @@ QKeySequence MenuShortcut(const std::string& itemName) {
     return it == keys.end() ? QKeySequence() : it->second;
 }
 
-ModeToggleKeys::ModeToggleKeys(QWidget* window, QWidget* picture, std::function<void()> toggle)
-    : QObject(window), window_(window), picture_(picture), toggle_(std::move(toggle)) {
+ModeToggleKeys::ModeToggleKeys(QWidget* window, QWidget* picture, std::function<void()> toggle,
+                               std::function<void()> pictureRight)
+    : QObject(window),
+      window_(window),
+      picture_(picture),
+      toggle_(std::move(toggle)),
+      pictureRight_(std::move(pictureRight)) {
     // A window shortcut, so Space toggles whichever control holds the focus; it goes before
     // the focused button's own Space.
     auto* space = new QShortcut(QKeySequence(Qt::Key_Space), window);
@@ -35,10 +40,11 @@ bool ModeToggleKeys::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick) return false;
     auto* mouse = static_cast<QMouseEvent*>(event);
     auto* w = qobject_cast<QWidget*>(watched);
-    if (mouse->button() != Qt::RightButton || !w || !w->isEnabled()) return false;
-    if (w->window() != window_) return false;
-    if (w == picture_ || picture_->isAncestorOf(w)) return false;  // the picture's rules decide there
-    toggle_();
+    if (mouse->button() != Qt::RightButton || !w || w->window() != window_) return false;
+    if (w == picture_ || picture_->isAncestorOf(w)) return false;  // the picture handles its own
+    const QRect pictureArea(picture_->mapToGlobal(QPoint(0, 0)), picture_->size());
+    if (picture_->isVisible() && pictureArea.contains(mouse->globalPosition().toPoint())) pictureRight_();
+    else toggle_();
     return true;
 }
 

@@ -110,7 +110,9 @@ void GameView::build() {
         if (app_.Game->a_Off.Tag != 0) drawGrid(p);
     };
     buildAuthoringPanel();
-    new ModeToggleKeys(this, image2_, [this] { act([this] { app_.Game->ToggleLookDo(); }); });
+    new ModeToggleKeys(
+        this, image2_, [this] { act([this] { app_.Game->ToggleLookDo(); }); },
+        [this] { act([this] { app_.Game->Image2MouseDown(MouseButton::Right, -1, -1); }); });
     // Clips are drawn inside the room picture, which also clips a rectangle that reaches
     // past the picture's edge.
     platform_.videoParent = [this] { return static_cast<QWidget*>(image2_); };

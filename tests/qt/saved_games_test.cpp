@@ -276,11 +276,23 @@ TEST_F(QtSaves, SpaceAndTheRightButtonToggleLookAndDoWhereverTheFocusIs) {
     EXPECT_EQ(game_.CursorMode, kDoMode);
     QTest::mouseClick(doButton, Qt::RightButton);
     EXPECT_EQ(game_.CursorMode, kLookMode);
-    // On the picture the game's own rule toggles, once.
+    // On the picture the game's own rule toggles, once, and an exit over the picture is the
+    // picture; while the picture is disabled (a story moment), a right press there does nothing.
     PictureWidget* room = pictureAt(game_.Image2);
     ASSERT_TRUE(room);
     QTest::mouseClick(room, Qt::RightButton, {}, QPoint(50, 50));
     EXPECT_EQ(game_.CursorMode, kDoMode);
+    QLabel* exit = nullptr;
+    for (QLabel* l : room->parentWidget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+        if (l->isVisible() && l->text().isEmpty() && room->geometry().contains(l->geometry().center())) exit = l;
+    ASSERT_TRUE(exit) << "no exit shows in room " << int(game_.GameState.Room);
+    QTest::mouseClick(exit, Qt::RightButton);
+    EXPECT_EQ(game_.CursorMode, kLookMode);
+    game_.Image2.Enabled = false;
+    platform_.syncAll();
+    QTest::mouseClick(room, Qt::RightButton, {}, QPoint(50, 50));
+    EXPECT_EQ(game_.CursorMode, kLookMode);
+    game_.Image2.Enabled = true;
 }
 
 }  // namespace
