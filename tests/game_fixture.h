@@ -20,6 +20,7 @@
 #include "windows/lnf_black.h"
 #include "windows/lnf_intro.h"
 #include "windows/lnf_inventory.h"
+#include "windows/lnf_saved_games.h"
 
 namespace lnf::testing {
 
@@ -61,6 +62,9 @@ public:
         };
         platform.modalScripts[WindowId::Inventory] = [this] { app.Inventory->OKClick(); };
         platform.modalScripts[WindowId::Intro] = [this] { app.Intro->exitbuttonClick(); };
+        // Unless a test plays the saved-games window itself, the player goes on to the file
+        // dialogs through "Other file...".
+        platform.modalScripts[WindowId::SavedGames] = [this] { app.SavedGames->OtherFileClick(); };
         // A player waiting at "Continue" presses it after a moment.
         platform.onIdle = [this] {
             if (pressing || !autoContinue) return;

@@ -6,6 +6,7 @@
 #include "windows/lnf_black.h"
 #include "windows/lnf_intro.h"
 #include "windows/lnf_inventory.h"
+#include "windows/lnf_saved_games.h"
 
 namespace lnf {
 
@@ -18,6 +19,7 @@ Application::Application(Platform& p, GameFiles& f, const ResourcePack& r, Scree
     About1 = std::make_unique<TAbout1>(*this);
     Inventory = std::make_unique<TInventory>(*this);
     CloseUp = std::make_unique<TCloseUp>(*this);
+    SavedGames = std::make_unique<TSavedGames>(*this);
     Intro->FormCreate();
     Game->FormCreate();
 }

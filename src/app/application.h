@@ -19,6 +19,7 @@ class TGame;
 class TAbout1;
 class TInventory;
 class TCloseUp;
+class TSavedGames;
 
 struct ScreenSize {
     int width = 1024;
@@ -46,6 +47,7 @@ public:
     std::unique_ptr<TAbout1> About1;
     std::unique_ptr<TInventory> Inventory;
     std::unique_ptr<TCloseUp> CloseUp;
+    std::unique_ptr<TSavedGames> SavedGames;
 
     // Runs one event handler: an error inside it is shown in an error box and the game goes
     // on, with the guards that the handler held released.

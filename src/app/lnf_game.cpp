@@ -99,6 +99,9 @@ void TGame::BuildMenus() {
     file.Items.push_back(Item("New1", "&New Game"));
     file.Items.push_back(Item("Open1", "&Open Saved Game..."));
     file.Items.push_back(Item("SaveAs1", "&Save Game"));
+    // The quick slot, also on F5 and F9.
+    file.Items.push_back(Item("QuickSave", "&Quick Save"));
+    file.Items.push_back(Item("QuickLoad", "Quick &Load"));
     file.Items.push_back(Item("N1", "-"));
     file.Items.push_back(Item("Exit1", "E&xit"));
     MainMenu1.Items.push_back(file);

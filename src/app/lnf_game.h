@@ -34,6 +34,7 @@ int CombinationPartner(int held);
 enum class StepInput { Press, Exit, Item, Menu, Close, Tick };
 
 class TGame;
+enum class SavedGamesMode;
 
 // One step of the game window: a player's input, a timer tick or a clip's end, with everything
 // it does until it returns, the events it lets run included. An input that arrives while a step
@@ -246,6 +247,15 @@ public:
     void QuickSave();        // F5
     void QuickLoad();        // F9
     std::optional<int64_t> LastAutosaveMs;
+    // The saved-games window behind "&Save Game" and "&Open Saved Game...", then what the
+    // player chose in it; "Other file..." leads to the file dialogs.
+    void ChooseSavedGame(SavedGamesMode mode);
+    void OpenOtherFile();  // the open dialog, for a saved game kept anywhere
+    // The keys' own commands, each one step: F5, F9, and Space or the right mouse button
+    // anywhere in the window.
+    void QuickSaveClick();
+    void QuickLoadClick();
+    void ToggleLookDo();
     int Restoring = 0;
     // The room picture a saved state shows once restored, composed as the restore would.
     Image RestoredRoomPicture(const GameStateRecord& state) const;

@@ -9,6 +9,7 @@
 #include "persistence/save_slots.h"
 #include "persistence/saved_game.h"
 #include "windows/lnf_about.h"
+#include "windows/lnf_saved_games.h"
 #include "world/record_check.h"
 
 namespace lnf {
@@ -75,7 +76,7 @@ bool TGame::AnimationRunning() const { return XForm.Enabled() || TimeJab.Enabled
 void TGame::SaveAs1Click() {
     GameStep step(*this, StepInput::Menu);
     if (!step) return;
-    SaveGame();
+    ChooseSavedGame(SavedGamesMode::Save);
 }
 
 void TGame::SaveGame() {
@@ -107,6 +108,10 @@ void TGame::Open1Click() {
     GameStep step(*this, StepInput::Menu);
     if (!step) return;
     if (!NavigationAllowed()) return;
+    ChooseSavedGame(SavedGamesMode::Open);
+}
+
+void TGame::OpenOtherFile() {
     FirstClickHint = false;
     text1.Caption.clear();
     text1.FontColor = TextColor;

@@ -10,7 +10,7 @@
 
 namespace lnf {
 
-enum class WindowId { Black, Intro, Game, About1, Inventory, CloseUp };
+enum class WindowId { Black, Intro, Game, About1, Inventory, CloseUp, SavedGames };
 enum class TimerId { Time1, XForm, TimeJab, BigTime, Reappear };
 enum class PlayerId { MP1, MP, MP2, MP3 };
 enum class Effect { TR1, TR2, TR3 };

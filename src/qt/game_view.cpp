@@ -15,6 +15,7 @@
 
 #include "app/lnf_game.h"
 #include "qt/presentation.h"
+#include "qt/game_keys.h"
 
 namespace lnf {
 
@@ -114,6 +115,9 @@ void GameView::build() {
         if (app_.Game->a_Off.Tag != 0) drawGrid(p);
     };
     buildAuthoringPanel();
+    new ModeToggleKeys(
+        this, image2_, [this] { act([this] { app_.Game->ToggleLookDo(); }); },
+        [this] { act([this] { app_.Game->Image2MouseDown(MouseButton::Right, -1, -1); }); });
     // Clips are drawn inside the room picture, which also clips a rectangle that reaches
     // past the picture's edge.
     platform_.videoParent = [this] { return static_cast<QWidget*>(image2_); };
@@ -217,6 +221,7 @@ void GameView::buildMenu(QMenuBar* bar) {
             }
             if (child.Name == "MusicOFF") a->setCheckable(true);
             if (child.Name == "Hint1") a->setShortcut(QKeySequence(Qt::Key_H));
+            if (QKeySequence key = MenuShortcut(child.Name); !key.isEmpty()) a->setShortcut(key);
             std::string name = child.Name;
             connect(a, &QAction::triggered, this, [this, name] { runMenu(name); });
             actions_[name] = a;
@@ -244,6 +249,7 @@ const std::map<std::string, void (TGame::*)()>& MenuCommands() {
         {"Level2", &TGame::Level2Click},               {"New1", &TGame::New1Click},
         {"Open1", &TGame::Open1Click},                 {"SaveAs1", &TGame::SaveAs1Click},
         {"Hint1", &TGame::HintClick},
+        {"QuickSave", &TGame::QuickSaveClick},         {"QuickLoad", &TGame::QuickLoadClick},
     };
     return commands;
 }

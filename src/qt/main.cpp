@@ -135,6 +135,8 @@ int main(int argc, char** argv) {
     }
     presentation.addStage(&intro);
     presentation.addStage(&game);
+    SavedGamesView savedGames(app, platform, &game);
+    platform.setView(WindowId::SavedGames, &savedGames);
     platform.setView(WindowId::Intro, &intro);
     platform.setView(WindowId::Game, &game);
     platform.setView(WindowId::About1, &about);

@@ -9,4 +9,5 @@
 #include "qt/game_view.h"
 #include "qt/intro_view.h"
 #include "qt/inventory_view.h"
+#include "qt/saved_games_view.h"
 #include "qt/widgets.h"

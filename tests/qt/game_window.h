@@ -35,6 +35,7 @@ protected:
           about_(app_, platform_, &view_),
           inventory_(app_, platform_, &view_),
           closeUp_(app_, platform_, &view_),
+          savedGames_(app_, platform_, &view_),
           game_(*app_.Game) {
         platform_.setView(WindowId::Black, &black_);
         platform_.setView(WindowId::Intro, &intro_);
@@ -42,6 +43,7 @@ protected:
         platform_.setView(WindowId::About1, &about_);
         platform_.setView(WindowId::Inventory, &inventory_);
         platform_.setView(WindowId::CloseUp, &closeUp_);
+        platform_.setView(WindowId::SavedGames, &savedGames_);
         app_.Black->Time1.setEnabled(false);
         view_.setGeometry(0, 0, 1024, 768);
         app_.guard([&] {
@@ -84,6 +86,7 @@ protected:
     AboutView about_;
     InventoryView inventory_;
     CloseUpView closeUp_;
+    SavedGamesView savedGames_;
     TGame& game_;
 };
 

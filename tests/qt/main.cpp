@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <cstring>
 
 #include "sound.h"
@@ -11,6 +12,9 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) listing = listing || std::strcmp(argv[i], "--gtest_list_tests") == 0;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_MEDIA_BACKEND", "gstreamer");
+    // Nothing a test saves reaches the player's own data folder.
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
     if (!listing) lnf::test::PrepareSound();
     int result = 0;
     {
