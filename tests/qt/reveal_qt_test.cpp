@@ -1,0 +1,156 @@
+// The hotspots and the keyboard on the real game window: Tab and the menu item show the
+// outlines on the room picture, the keys reach the game, and a game is played from the first
+// room through the first conversation with keys.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTimer>
+
+#include "game_window.h"
+#include "conversation/lnf_closeup.h"
+#include "qt/closeup_view.h"
+
+namespace lnf {
+namespace {
+
+using test::QtGame;
+using test::WaitUntil;
+
+// A key as the window system hands it over: through the application, so that everything
+// that watches the keys sees it.
+void Press(QWidget* w, int key, bool autoRepeat = false) {
+    QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier, QString(), autoRepeat);
+    QApplication::sendEvent(w, &e);
+}
+void Release(QWidget* w, int key, bool autoRepeat = false) {
+    QKeyEvent e(QEvent::KeyRelease, key, Qt::NoModifier, QString(), autoRepeat);
+    QApplication::sendEvent(w, &e);
+}
+void Tap(QWidget* w, int key) {
+    Press(w, key);
+    Release(w, key);
+}
+
+class QtReveal : public QtGame {
+protected:
+    QImage picture() {
+        PictureWidget* room = pictureAt(game_.Image2);
+        EXPECT_TRUE(room);
+        return room ? room->grab().toImage() : QImage();
+    }
+    // How many pixels of the picture differ between two grabs.
+    static int Changed(const QImage& a, const QImage& b) {
+        if (a.size() != b.size()) return -1;
+        int n = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x) n += a.pixel(x, y) != b.pixel(x, y);
+        return n;
+    }
+    QAction* hotspotsItem() {
+        for (QAction* a : view_.findChildren<QAction*>())
+            if (a->text() == "Show Hot&spots") return a;
+        return nullptr;
+    }
+};
+
+TEST_F(QtReveal, TabHeldAndTheMenuItemShowTheOutlines) {
+    QImage plain = picture();
+    QWidget* focus = QApplication::focusWidget();
+    Press(&view_, Qt::Key_Tab);
+    Press(&view_, Qt::Key_Tab, true);  // held: the key repeats
+    Release(&view_, Qt::Key_Tab, true);
+    platform_.syncAll();
+    EXPECT_TRUE(view_.roomKeys().revealShown());
+    QImage shown = picture();
+    // Outlines and exits cover a good part of the picture, but it still shows under them.
+    int changed = Changed(plain, shown);
+    EXPECT_GT(changed, plain.width() * plain.height() / 20);
+    EXPECT_LT(changed, plain.width() * plain.height());
+    EXPECT_EQ(QApplication::focusWidget(), focus) << "Tab moved the focus instead";
+    Release(&view_, Qt::Key_Tab);
+    platform_.syncAll();
+    EXPECT_FALSE(view_.roomKeys().revealShown());
+    EXPECT_EQ(Changed(plain, picture()), 0) << "the outlines stay after Tab is let go";
+
+    QAction* item = hotspotsItem();
+    ASSERT_TRUE(item);
+    EXPECT_TRUE(item->isCheckable());
+    item->trigger();
+    platform_.syncAll();
+    EXPECT_TRUE(item->isChecked());
+    EXPECT_EQ(Changed(shown, picture()), 0) << "the menu item shows what Tab shows";
+    // In the next room the outlines are that room's.
+    app_.guard([&] { game_.arrowEClick(); });
+    platform_.syncAll();
+    ASSERT_NE(game_.GameState.Room, 4);
+    QImage nextRoom = picture();
+    item->trigger();
+    platform_.syncAll();
+    EXPECT_FALSE(item->isChecked());
+    EXPECT_GT(Changed(picture(), nextRoom), 0);
+}
+
+TEST_F(QtReveal, ArrowsDigitsAndEnterReachTheGame) {
+    KeyboardPlay& keys = view_.roomKeys().play();
+    std::vector<KeyTarget> order = keys.reveal().order;
+    ASSERT_GE(order.size(), 2u);
+    QImage plain = picture();
+    Tap(&view_, Qt::Key_Down);
+    EXPECT_EQ(keys.highlighted(), order[0]);
+    platform_.syncAll();
+    EXPECT_GT(Changed(plain, picture()), 0) << "the highlight is not drawn";
+    Tap(&view_, Qt::Key_Right);
+    EXPECT_EQ(keys.highlighted(), order[1]);
+    Tap(&view_, Qt::Key_Up);
+    Tap(&view_, Qt::Key_Left);
+    EXPECT_EQ(keys.highlighted(), order.back());
+    // The digits pick carried items.
+    app_.guard([&] { game_.Display(kBottle, true); });
+    platform_.syncAll();
+    Tap(&view_, Qt::Key_1);
+    EXPECT_EQ(game_.CursorMode, kBottle);
+    // With a modifier the keys are not the room's.
+    QKeyEvent ctrlRight(QEvent::KeyPress, Qt::Key_Right, Qt::ControlModifier);
+    QApplication::sendEvent(&view_, &ctrlRight);
+    EXPECT_EQ(keys.highlighted(), order.back());
+}
+
+TEST_F(QtReveal, FromTheFirstRoomThroughTheFirstConversationWithKeys) {
+    // The fixture's press has shown the opening narrative; the mode goes to Do with the
+    // mode button (the Look/Do key is the saved-games window's to bind).
+    app_.guard([&] { game_.DoButtonClick(); });
+    platform_.syncAll();
+    KeyboardPlay& keys = view_.roomKeys().play();
+    KeyTarget rose{KeyTarget::Object, 2, North, 0, 0};
+    for (int i = 0; i < 20 && keys.highlighted() != rose; ++i) Tap(&view_, Qt::Key_Right);
+    ASSERT_EQ(keys.highlighted(), rose);
+    // While the conversation is up, Enter goes on to its next line until it is over; a wait
+    // for "Continue" in the room is answered with Enter too.
+    int conversationKeys = 0, continueKeys = 0;
+    bool sawConversation = false;
+    QTimer driver;
+    driver.setInterval(40);
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        if (closeUp_.isVisible()) {
+            sawConversation = true;
+            EXPECT_FALSE(app_.CloseUp->APanel.Visible) << "the rose asks no riddle";
+            QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &closeUp_;
+            ++conversationKeys;
+            Tap(target, Qt::Key_Return);
+        } else if (game_.WaitingForContinue && game_.Next1.Visible) {
+            ++continueKeys;
+            Tap(&view_, Qt::Key_Return);
+        }
+    });
+    driver.start();
+    Tap(&view_, Qt::Key_Return);
+    ASSERT_TRUE(WaitUntil([&] { return sawConversation && !closeUp_.isVisible() && !game_.Busy(); }, 60000));
+    driver.stop();
+    EXPECT_GT(conversationKeys, 1);
+    EXPECT_NE(game_.GameState.ObjState[kRose], 0) << "the rose's conversation did not count";
+}
+
+}  // namespace
+}  // namespace lnf
