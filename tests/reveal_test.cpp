@@ -158,6 +158,7 @@ TEST(HotspotReveal, FollowsTheRoomsStateExitsAndRules) {
         return false;
     };
     EXPECT_TRUE(live(2));  // the rose still has something to say
+    EXPECT_TRUE(live(5));  // the leaves have nothing yet, but will once the rose has talked
     g.S(kRose) = 2;         // ... until her story is done
     EXPECT_FALSE(live(2));
     // A story exit shows only once the story opens it.

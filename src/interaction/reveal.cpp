@@ -133,20 +133,28 @@ std::optional<int> ClickCellOf(GridCells cells, int code) {
 
 bool RulesStillCare(const GameStateRecord& state, int room, int code) {
     if (room < 1 || room > kRooms || code < 1 || code > 8) return false;
-    int object = ObjectNumber(room, code);
-    int s = state.ObjState[object];
-    const TableRow& doRow = DoTable(room);
-    int line = (code - 1) + 8 * s + 24;
-    if (std::find(doRow.begin(), doRow.end(), line) != doRow.end()) return true;
-    const TableRow& useRow = UseTable(room);
-    if (code > 5 || std::find(useRow.begin(), useRow.end(), code) == useRow.end()) return false;
-    // An item can still be used on it unless its story is over: it has reached the last of
-    // the states the rules give it.
+    int now = state.ObjState[ObjectNumber(room, code)];
+    // The states still ahead of it: the present one and every later one the story gives it.
+    std::vector<int> ahead{now};
+    int last = now;
     for (const ObjectStates& o : RuleObjects()) {
-        if (o.room != room || o.code != code || o.states.size() < 2) continue;
-        return s < *std::max_element(o.states.begin(), o.states.end());
+        if (o.room != room || o.code != code) continue;
+        for (int s : o.states) {
+            if (s > now) ahead.push_back(s);
+            last = std::max(last, s);
+        }
     }
-    return true;
+    const TableRow& doRow = DoTable(room);
+    const TableRow& useRow = UseTable(room);
+    const bool usable = code <= 5 && std::find(useRow.begin(), useRow.end(), code) != useRow.end();
+    for (int s : ahead) {
+        int line = (code - 1) + 8 * s + 24;
+        if (std::find(doRow.begin(), doRow.end(), line) != doRow.end()) return true;
+        // An item can still be used on it until it reaches the last state the rules give it
+        // (one with a single state takes items for ever).
+        if (usable && (s < last || last == 0)) return true;
+    }
+    return false;
 }
 
 RoomReveal RevealRoom(GridCells cells, const GameStateRecord& state, int room, std::array<bool, 4> exitOpen) {

@@ -39,8 +39,8 @@ std::vector<OutlineRing> OutlineOf(GridCells cells, int code);
 // those the nearest to its middle. Empty when no cell holds the code.
 std::optional<int> ClickCellOf(GridCells cells, int code);
 
-// Whether a Do or a Use on the object can still reach a room rule in its present state; the
-// others only answer with their room texts.
+// Whether a Do or a Use on the object can reach a room rule in its present state or in a
+// state the story can still give it; the others only ever answer with their room texts.
 bool RulesStillCare(const GameStateRecord& state, int room, int code);
 
 struct ObjectReveal {

@@ -21,6 +21,7 @@ const char* const kArrows[4] = {"\u2191", "\u2193", "\u2192", "\u2190"};
 
 // A line with a soft glow round it: wide faint strokes under the sharp one.
 void GlowStroke(QPainter& p, const QPainterPath& path, QColor colour, qreal width, int alpha) {
+    p.setBrush(Qt::NoBrush);
     for (auto [grow, a] : {std::pair{6.0, alpha / 6}, {3.5, alpha / 3}, {1.6, alpha / 2}}) {
         QColor c = colour;
         c.setAlpha(std::max(1, a));
@@ -76,7 +77,9 @@ void RoomKeys::paint(QPainter& p) const {
     const Control* areas[4] = {&g.arrowN, &g.arrowS, &g.arrowE, &g.arrowW};
     auto exitRect = [&](Direction d) {
         const Control& a = *areas[d];
-        return QRectF(a.Left * s.width(), a.Top * s.height(), a.Width * s.width(), a.Height * s.height());
+        // Some areas reach past the picture's edge; what shows of them is inside it.
+        return QRectF(a.Left * s.width(), a.Top * s.height(), a.Width * s.width(), a.Height * s.height())
+            .intersected(QRectF(picture_->rect()));
     };
     const qreal line = std::max<qreal>(1.5, ch / 12);
     QFont f = p.font();

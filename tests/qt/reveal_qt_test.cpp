@@ -69,6 +69,16 @@ TEST_F(QtReveal, TabHeldAndTheMenuItemShowTheOutlines) {
     EXPECT_GT(changed, plain.width() * plain.height() / 20);
     EXPECT_LT(changed, plain.width() * plain.height());
     EXPECT_EQ(QApplication::focusWidget(), focus) << "Tab moved the focus instead";
+    // The exits are framed and tinted, never painted over: the room shows through them.
+    for (const Control* exit : {&game_.arrowN, &game_.arrowE}) {
+        ASSERT_TRUE(exit->Visible);
+        QPoint at(std::min(exit->Left + exit->Width / 2, plain.width() - 8), exit->Top + exit->Height * 3 / 4);
+        QColor before = plain.pixelColor(at), after = shown.pixelColor(at);
+        EXPECT_LT(std::abs(before.red() - after.red()) + std::abs(before.green() - after.green()) +
+                      std::abs(before.blue() - after.blue()),
+                  120)
+            << "the exit at (" << at.x() << ", " << at.y() << ") hides the room";
+    }
     Release(&view_, Qt::Key_Tab);
     platform_.syncAll();
     EXPECT_FALSE(view_.roomKeys().revealShown());
