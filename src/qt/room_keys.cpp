@@ -39,6 +39,12 @@ void GlowStroke(QPainter& p, const QPainterPath& path, QColor colour, qreal widt
 RoomKeys::RoomKeys(TGame& game, QWidget* window, QWidget* picture,
                    std::function<void(const std::function<void()>&)> act)
     : QObject(window), game_(game), window_(window), picture_(picture), act_(std::move(act)), play_(game) {
+    tabLetGo_.setSingleShot(true);
+    tabLetGo_.setInterval(kTabLetGoMs);
+    connect(&tabLetGo_, &QTimer::timeout, this, [this] {
+        tabHeld_ = false;
+        sync();
+    });
     qApp->installEventFilter(this);
 }
 
@@ -194,6 +200,7 @@ bool RoomKeys::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::WindowDeactivate:
             // A Tab let go in another window never reaches us.
             if (watched == window_ && tabHeld_) {
+                tabLetGo_.stop();
                 tabHeld_ = false;
                 sync();
             }
@@ -211,8 +218,16 @@ bool RoomKeys::handleKey(int key, Qt::KeyboardModifiers mods, bool press, bool a
     switch (key) {
         case Qt::Key_Tab:
             if (probe) return true;
-            if (!autoRepeat) tabHeld_ = press;
-            sync();
+            if (press) {
+                tabLetGo_.stop();
+                tabHeld_ = true;
+                sync();
+            } else if (!autoRepeat) {
+                // A held key repeats as a release and a press; the window system does not
+                // always mark the release as a repeat, so a let-go counts once no press
+                // follows it.
+                tabLetGo_.start();
+            }
             return true;
         case Qt::Key_Left:
         case Qt::Key_Up:

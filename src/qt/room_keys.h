@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QSizeF>
+#include <QTimer>
 #include <functional>
 
 #include "interaction/keyboard_play.h"
@@ -49,6 +50,8 @@ private:
     std::function<void(const std::function<void()>&)> act_;
     KeyboardPlay play_;
     bool tabHeld_ = false;
+    QTimer tabLetGo_;
+    static constexpr int kTabLetGoMs = 90;
     QByteArray drawn_;  // what the last drawing showed, to tell when it is out of date
 };
 
