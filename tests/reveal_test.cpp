@@ -237,6 +237,31 @@ TEST(KeyboardPlay, EnterActsAsAPressInTheCurrentMode) {
     g.app.guard([&] { EXPECT_FALSE(keys.activate()); });
 }
 
+TEST(KeyboardPlay, EnterPressesContinueWhileAPictureWaits) {
+    Game g;
+    g.startAndClickOnce();
+    KeyboardPlay keys(g.game);
+    g.app.guard([&] { g.game.NewRoom(1); });
+    g.P(MainStage) = 1;
+    // The kettle's picture waits for "Continue"; Enter gives it, with the kettle highlighted
+    // or not, and no second Do reaches the kettle meanwhile.
+    g.autoContinue = false;
+    int enters = 0;
+    bool pressing = false;  // the press lets pending events run, which come back here
+    g.platform.onIdle = [&] {
+        if (pressing || !g.game.WaitingForContinue || !g.game.Next1.Visible || g.game.Next1.Tag != 0) return;
+        pressing = true;
+        ++enters;
+        EXPECT_TRUE(keys.activate());
+        pressing = false;
+    };
+    g.doOn(3);
+    g.platform.onIdle = nullptr;
+    EXPECT_EQ(enters, 1);
+    EXPECT_EQ(g.P(MainStage), 2);
+    EXPECT_FALSE(g.game.WaitingForContinue);
+}
+
 TEST(KeyboardPlay, DigitsPickCarriedItemsInTheInventorysOrder) {
     Game g;
     g.startAndClickOnce();

@@ -1,5 +1,7 @@
 #include "qt/room_keys.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
@@ -104,6 +106,10 @@ void RoomKeys::paint(QPainter& p) const {
         QRectF box = p.fontMetrics().boundingRect(label);
         box.moveCenter(r.center());
         box.adjust(-line * 2, -line, line * 2, line);
+        // A narrow exit at the picture's edge keeps its whole label on the picture.
+        QRectF inside = QRectF(picture_->rect()).adjusted(line, line, -line, -line);
+        box.moveLeft(std::clamp(box.left(), inside.left(), std::max(inside.left(), inside.right() - box.width())));
+        box.moveTop(std::clamp(box.top(), inside.top(), std::max(inside.top(), inside.bottom() - box.height())));
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(0, 0, 0, 150));
         p.drawRoundedRect(box, line * 2, line * 2);

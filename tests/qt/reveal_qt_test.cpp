@@ -10,7 +10,9 @@
 
 #include "game_window.h"
 #include "conversation/lnf_closeup.h"
+#include "qt/about_view.h"
 #include "qt/closeup_view.h"
+#include "windows/lnf_about.h"
 
 namespace lnf {
 namespace {
@@ -164,6 +166,58 @@ TEST_F(QtReveal, FromTheFirstRoomThroughTheFirstConversationWithKeys) {
     driver.stop();
     EXPECT_GT(conversationKeys, 1);
     EXPECT_NE(game_.GameState.ObjState[kRose], 0) << "the rose's conversation did not count";
+}
+
+// In a window that is up, Tab walks its buttons and Enter presses the one it is on.
+TEST_F(QtReveal, TabAndEnterLeaveAConversationAndAnswerAQuestion) {
+    app_.guard([&] { game_.DoButtonClick(); });
+    KeyboardPlay& keys = view_.roomKeys().play();
+    KeyTarget rose{KeyTarget::Object, 2, North, 0, 0};
+    for (int i = 0; i < 20 && keys.highlighted() != rose; ++i) Tap(&view_, Qt::Key_Right);
+    ASSERT_EQ(keys.highlighted(), rose);
+    bool tabbed = false;
+    QTimer driver;
+    driver.setInterval(40);
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        QWidget* focus = QApplication::focusWidget();
+        if (!closeUp_.isVisible() || !focus || focus->window() != &closeUp_) return;
+        if (!tabbed) {
+            tabbed = true;
+            Tap(focus, Qt::Key_Tab);
+            return;
+        }
+        Tap(focus, Qt::Key_Return);
+    });
+    driver.start();
+    Tap(&view_, Qt::Key_Return);
+    ASSERT_TRUE(WaitUntil([&] { return tabbed && !closeUp_.isVisible() && !game_.Busy(); }, 20000));
+    driver.stop();
+    EXPECT_EQ(game_.GameState.ObjState[kRose], 0) << "the conversation was not left early";
+
+    // The question of a new game: Tab to "No", Enter; then Enter on "Yes" at once.
+    for (bool tabFirst : {true, false}) {
+        bool pressed = false;
+        QObject::connect(&driver, &QTimer::timeout, [&] {
+            QWidget* focus = about_.focusWidget();
+            if (pressed || !about_.isVisible() || !focus) return;
+            pressed = true;
+            if (tabFirst) Tap(focus, Qt::Key_Tab);
+            Tap(about_.focusWidget(), Qt::Key_Return);
+        });
+        driver.start();
+        // A question nobody answers is closed, so that a failure cannot hang the tests.
+        QTimer::singleShot(10000, &about_, [&] {
+            if (about_.isVisible()) app_.guard([&] { app_.About1->CloseBox(); });
+        });
+        app_.guard([&] {
+            app_.About1->Tag = 2;
+            app_.About1->ShowModal();
+        });
+        driver.stop();
+        driver.disconnect();
+        EXPECT_TRUE(pressed);
+        EXPECT_EQ(app_.About1->Tag, tabFirst ? 2 : 0) << (tabFirst ? "No" : "Yes") << " was not pressed";
+    }
 }
 
 }  // namespace
