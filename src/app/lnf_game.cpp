@@ -124,6 +124,8 @@ void TGame::BuildMenus() {
     howto.Visible = howto.Enabled = false;
     help.Items.push_back(howto);
     help.Items.push_back(Item("Hint1", "&Hint"));
+    // What can be clicked, outlined over the room while ticked (or while Tab is held).
+    help.Items.push_back(Item("Hotspots1", "Show Hot&spots"));
     help.Items.push_back(Item("About", "&About..."));
     MainMenu1.Items.push_back(help);
     MainMenu1.Items.push_back(Item("N5", ""));

@@ -183,6 +183,9 @@ public:
     // A hint for the next step of the story; never changes the game.
     void HintClick();
     std::string LastHintName;  // the hint given last, so that asking again gives its pointer
+    // Ticks or clears the menu item that keeps the room's hotspots outlined.
+    void HotspotsClick();
+    bool HotspotsShown() const;
 
     // ----- world: navigation, room data, composing -----
     void NewRoom(int room);

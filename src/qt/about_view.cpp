@@ -23,6 +23,9 @@ AboutView::AboutView(Application& app, QtPlatform& platform, QWidget* parent)
     no_ = new QPushButton(this);
     okay_->setCursor(Qt::PointingHandCursor);
     no_->setCursor(Qt::PointingHandCursor);
+    // Enter presses the button the keyboard is on, as in any dialog.
+    okay_->setAutoDefault(true);
+    no_->setAutoDefault(true);
     connect(okay_, &QPushButton::clicked, this, [this] { act([this] { app_.About1->Okay1Click(); }); });
     connect(no_, &QPushButton::clicked, this, [this] { act([this] { app_.About1->No1Click(); }); });
 }

@@ -137,7 +137,9 @@ void CloseUpView::closeEvent(QCloseEvent* e) {
 
 void CloseUpView::keyPressEvent(QKeyEvent* e) {
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
-        act([this] { app_.CloseUp->FormKeyPress(13); });
+        // Enter presses the button the keyboard is on: "Exit" when it was tabbed to.
+        if (exit1_->hasFocus() && exit1_->isVisible()) act([this] { app_.CloseUp->Exit1Click(); });
+        else act([this] { app_.CloseUp->FormKeyPress(13); });
         return;
     }
     if (e->key() == Qt::Key_Escape) return;  // the conversation is left with Exit, not Escape

@@ -111,8 +111,10 @@ void GameView::build() {
     };
     look_ = makeMode("BTNLOOK", "Look", &TGame::LookClick);
     do_ = makeMode("BTNDO", "DoButton", &TGame::DoButtonClick);
+    roomKeys_ = new RoomKeys(g, this, image2_, [this](const std::function<void()>& h) { act(h); });
     image2_->overlay = [this](QPainter& p) {
         if (app_.Game->a_Off.Tag != 0) drawGrid(p);
+        roomKeys_->paint(p);
     };
     buildAuthoringPanel();
     new ModeToggleKeys(
@@ -219,7 +221,7 @@ void GameView::buildMenu(QMenuBar* bar) {
                 a->setCheckable(true);
                 group->addAction(a);
             }
-            if (child.Name == "MusicOFF") a->setCheckable(true);
+            if (child.Name == "MusicOFF" || child.Name == "Hotspots1") a->setCheckable(true);
             if (child.Name == "Hint1") a->setShortcut(QKeySequence(Qt::Key_H));
             if (QKeySequence key = MenuShortcut(child.Name); !key.isEmpty()) a->setShortcut(key);
             std::string name = child.Name;
@@ -250,6 +252,7 @@ const std::map<std::string, void (TGame::*)()>& MenuCommands() {
         {"Open1", &TGame::Open1Click},                 {"SaveAs1", &TGame::SaveAs1Click},
         {"Hint1", &TGame::HintClick},
         {"QuickSave", &TGame::QuickSaveClick},         {"QuickLoad", &TGame::QuickLoadClick},
+        {"Hotspots1", &TGame::HotspotsClick},
     };
     return commands;
 }
@@ -395,6 +398,7 @@ void GameView::sync() {
         for (const MenuItem& c : m.Items) menus(c);
     };
     menus(g.MainMenu1);
+    roomKeys_->sync();
     if (authorPanel_ && authorPanel_->isVisible()) {
         aOff_->setText(QString::fromStdString(g.a_Off.Caption));
         label3_->setText(QString::fromStdString(g.Label3.Caption));

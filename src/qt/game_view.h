@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "qt/room_keys.h"
 #include "qt/view.h"
 #include "qt/widgets.h"
 
@@ -76,6 +77,10 @@ private:
     std::vector<ShownClip> clips_;
     uint64_t clipStarts_ = 0, stackedAtClip_ = 0;
     QSize statusBarSize_, inventoryBarSize_;
+    RoomKeys* roomKeys_ = nullptr;  // the hotspots and the keys of the room
+
+public:
+    RoomKeys& roomKeys() { return *roomKeys_; }
 };
 
 }  // namespace lnf
