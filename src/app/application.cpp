@@ -76,7 +76,7 @@ void Application::defer(const Deferred& d) {
 }
 
 void Application::runDeferred() {
-    while (!deferred_.empty() && !Game->Busy() && !Game->Closed) {
+    while (!deferred_.empty() && !Game->Busy() && !Game->Paused && !Game->Closed) {
         Deferred d = deferred_.front();
         deferred_.pop_front();
         if (d.timer) onTimer(d.timerId);
@@ -90,7 +90,7 @@ void Application::onTimer(TimerId id) {
         guard([&] { Black->Time1Timer(); });
         return;
     }
-    if (Game->Busy()) {
+    if (Game->Busy() || Game->Paused) {
         defer({true, id, PlayerId::MP1});
         return;
     }
@@ -120,7 +120,7 @@ void Application::onMediaNotify(PlayerId id) {
         guard([&] { Game->MP1Notify(); });
         return;
     }
-    if (Game->Busy()) {
+    if (Game->Busy() || Game->Paused) {
         defer({false, TimerId::Time1, id});
         return;
     }

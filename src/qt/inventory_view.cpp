@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "app/lnf_game.h"
+#include "qt/read_aloud.h"
 #include "qt/widgets.h"
 #include "windows/lnf_inventory.h"
 
@@ -45,6 +47,8 @@ void InventoryView::sync() {
     itemPic_->refresh();
     inv1_->setGeometry(inv.Inv1.Left, inv.Inv1.Top, inv.Inv1.Width, std::max(60, inv.OK.Top - inv.Inv1.Top - 8));
     inv1_->setText(DisplayText(inv.Inv1.Caption));
+    platform_.reader().shown(ReadAloud::Source::CloseLook, isVisible() ? inv.Inv1.Caption : std::string(),
+                             app_.Game->ReadingAloud());
     ok_->setGeometry(inv.OK.Left, inv.OK.Top, inv.OK.Width, inv.OK.Height);
 }
 
