@@ -26,6 +26,8 @@ AboutView::AboutView(Application& app, QtPlatform& platform, QWidget* parent)
     label1_->setStyleSheet("color: white; background: transparent;");
     okay_ = new QPushButton(this);
     no_ = new QPushButton(this);
+    // The buttons' captions were fitted in this face too, not in the desktop's wider one.
+    for (QPushButton* b : {okay_, no_}) b->setFont(GameFont("MS Sans Serif", 13));
     okay_->setCursor(Qt::PointingHandCursor);
     no_->setCursor(Qt::PointingHandCursor);
     connect(okay_, &QPushButton::clicked, this, [this] { act([this] { app_.About1->Okay1Click(); }); });

@@ -96,7 +96,10 @@ void PausedVeil::paintEvent(QPaintEvent*) {
     f.setLetterSpacing(QFont::PercentageSpacing, 112);
     p.setFont(f);
     QString text = TGame::kPausedText;
-    QRect box = p.fontMetrics().boundingRect(text).adjusted(-height() / 12, -height() / 40, height() / 12, height() / 40);
+    // Measured with the italic's overhang, so the last letter stays inside the pill.
+    const int padX = p.fontMetrics().height(), padY = p.fontMetrics().height() / 5;
+    QRect box(0, 0, p.fontMetrics().horizontalAdvance(text) + p.fontMetrics().averageCharWidth() / 2 + 2 * padX,
+              p.fontMetrics().height() + 2 * padY);
     box.moveCenter(rect().center());
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(20, 26, 40, 170));

@@ -45,6 +45,8 @@ QtPlatform::~QtPlatform() {
     views_.clear();
     events_ = nullptr;
     for (auto& [id, timer] : timers_) timer->stop();
+    delete reader_;
+    reader_ = nullptr;
     if (soundPlayer_) {
         static_cast<QAudioSink*>(soundPlayer_)->stop();
         delete soundPlayer_;

@@ -1,6 +1,7 @@
 #include "qt/read_aloud.h"
 
 #include <QTextToSpeech>
+#include <map>
 
 namespace lnf {
 
@@ -15,6 +16,19 @@ QStringList EngineOrder() {
     for (const QString& e : engines)
         if (!order.contains(e)) order << e;
     return order;
+}
+
+// One voice per engine for the whole run, never torn down: Qt 6.4's Flite voice falls over in
+// its own thread when it is destroyed while it still works through a text, even one it was
+// told to stop, and nothing tells when it is done.
+QTextToSpeech* Voice(const QString& name) {
+    static std::map<QString, QTextToSpeech*> voices;
+    auto it = voices.find(name);
+    if (it != voices.end()) return it->second;
+    auto* tts = new QTextToSpeech(name);
+    if (tts->state() == QTextToSpeech::Error) return tts;  // the caller deletes a voice that never started
+    voices.emplace(name, tts);
+    return tts;
 }
 }  // namespace
 
@@ -34,7 +48,7 @@ ReadAloud::ReadAloud(QObject* parent) : QObject(parent) {
     }
     QStringList failed;
     for (const QString& name : order) {
-        auto* tts = new QTextToSpeech(name, this);
+        QTextToSpeech* tts = Voice(name);
         if (tts->state() != QTextToSpeech::Error) {
             speech_ = tts;
             engine_ = name;
@@ -49,19 +63,23 @@ ReadAloud::ReadAloud(QObject* parent) : QObject(parent) {
 ReadAloud::~ReadAloud() { stop(); }
 
 void ReadAloud::shown(Source source, const std::string& text, bool readingOn) {
+    if (!readingOn) stop();  // turning reading off silences the voice at once
     std::string& seen = seen_[source];
     if (seen == text) return;
     seen = text;
     if (!readingOn || !speech_) return;
     QString words = SpeakableText(text);
     if (words.isEmpty()) return;
-    speech_->stop();
+    // say() cuts the text being read off by itself; a stop() first (or on an idle voice)
+    // brings the Flite voice of Qt 6.4 down in its own thread.
     spoken_ = words;
     speech_->say(words);
 }
 
 void ReadAloud::stop() {
-    if (speech_) speech_->stop();
+    // Qt 6.4's Flite voice falls over on the next text after a stop(); a text with nothing to
+    // say cuts the last one off just as well.
+    if (speech_ && speech_->state() == QTextToSpeech::Speaking) speech_->say(QStringLiteral(" "));
 }
 
 }  // namespace lnf
