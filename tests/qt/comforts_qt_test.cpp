@@ -36,7 +36,7 @@ double Gain(int volume) {
 }
 
 // Lets the voice read a short last word to its end, so that it has nothing in hand when the
-// test's sound server goes (the Flite voice keeps working through a stopped text for a while).
+// test's sound server goes (the Flite voice keeps working through a cut-off text for a while).
 void Settle(ReadAloud& reader) {
     QTextToSpeech* voice = reader.engine();
     bool spoke = false;
@@ -156,9 +156,10 @@ TEST_F(QtComforts, AudiblePauseHoldsTheTuneWhereItIsAndGoesOnFromThere) {
     rec.stop();
     app_.guard([&] { game_.StopMusic(); });
     EXPECT_FALSE(veil->isVisible());
-    for (qint64 at = paused - 300; at < resumed + 600; at += 150)
-        std::printf("heard: %lld ms from the pause: %.4f\n", static_cast<long long>(at - paused), rec.level(at, at + 150));
-    EXPECT_LT(rec.level(paused + 300, resumed), 0.002) << "the tune was heard during the pause";
+    std::printf("heard: %.4f before the pause, %.5f in it, %.4f after it\n", rec.level(paused - 600, paused),
+                rec.level(paused + 300, resumed - 250), rec.level(resumed + 400, resumed + 1000));
+    // The marks may fall a little late on a busy machine: the window keeps clear of both ends.
+    EXPECT_LT(rec.level(paused + 300, resumed - 250), 0.002) << "the tune was heard during the pause";
     EXPECT_GT(rec.level(resumed + 400, resumed + 1000), 0.01) << "the tune did not go on";
 }
 
@@ -214,22 +215,22 @@ TEST_F(QtComforts, APausedTimerFiresOnlyAfterTheTimeItHadLeft) {
 TEST(ReadAloudVoice, TheFliteVoiceSpeaksAMessageToItsEndAndANewTextCutsTheOldOff) {
     ReadAloud reader;
     ASSERT_TRUE(reader.available()) << reader.unavailableReason().toStdString();
+    EXPECT_EQ(reader.engineName(), "flite");
     test::Recorder rec;
     const bool hearing = test::CurrentSound() == test::Sound::Private && rec.start();
-    EXPECT_EQ(reader.engineName(), "flite");
+    // Seen while reading is off: remembered, not read.
+    reader.shown(ReadAloud::Source::MessageLine, "An old message.", false);
+    EXPECT_TRUE(reader.lastSpoken().isEmpty());
+    reader.shown(ReadAloud::Source::MessageLine, "The frog at the door\r\nlooks   at you -- and waits.", true);
+    EXPECT_EQ(reader.lastSpoken(), "The frog at the door looks at you , and waits.");
     QTextToSpeech* voice = reader.engine();
     std::vector<QTextToSpeech::State> states;
     QObject::connect(voice, &QTextToSpeech::stateChanged, &reader, [&](QTextToSpeech::State s) { states.push_back(s); });
-    // Seen while reading is off: remembered, not read.
-    reader.shown(ReadAloud::Source::MessageLine, "An old message.", false);
-    Wait(300);
-    EXPECT_TRUE(states.empty());
-    reader.shown(ReadAloud::Source::MessageLine, "The frog at the door\r\nlooks   at you -- and waits.", true);
-    EXPECT_EQ(reader.lastSpoken(), "The frog at the door looks at you , and waits.");
-    ASSERT_TRUE(WaitUntil([&] { return !states.empty() && states.back() == QTextToSpeech::Speaking; }, 20000))
+    ASSERT_TRUE(WaitUntil([&] { return voice->state() == QTextToSpeech::Speaking; }, 20000))
         << "the voice never started: " << voice->errorString().toStdString();
     qint64 spoke = hearing ? rec.markMs() : 0;
     ASSERT_TRUE(WaitUntil([&] { return voice->state() == QTextToSpeech::Ready; }, 30000)) << "it never finished";
+    ASSERT_FALSE(states.empty());
     EXPECT_EQ(states.back(), QTextToSpeech::Ready);
     if (hearing) {
         qint64 done = rec.markMs();
@@ -237,28 +238,46 @@ TEST(ReadAloudVoice, TheFliteVoiceSpeaksAMessageToItsEndAndANewTextCutsTheOldOff
         std::printf("heard: the voice at %.4f over %lld ms\n", level, static_cast<long long>(done - spoke));
         EXPECT_GT(level, 0.005) << "the voice is not heard";
     }
-    // The same text again is not read twice; a new one is, and cuts a long one short.
-    states.clear();
+    // The same text again is not read twice.
+    const QString before = reader.lastSpoken();
     reader.shown(ReadAloud::Source::MessageLine, "The frog at the door\r\nlooks   at you -- and waits.", true);
     Wait(200);
-    EXPECT_TRUE(states.empty());
+    EXPECT_EQ(voice->state(), QTextToSpeech::Ready);
+    // A new text cuts a long one off: once the short one is read, nothing more is heard, though
+    // the long one would have gone on for many seconds.
     QString longText;
-    for (int i = 0; i < 12; ++i) longText += "The lantern swings in the wind over the long stone road to the river. ";
-    QElapsedTimer t;
-    t.start();
+    for (int i = 0; i < 6; ++i) longText += "The lantern swings in the wind over the long stone road to the river. ";
     reader.shown(ReadAloud::Source::Conversation, longText.toStdString(), true);
-    ASSERT_TRUE(WaitUntil([&] { return voice->state() == QTextToSpeech::Speaking; }, 20000));
+    QTextToSpeech* longVoice = reader.engine();
+    ASSERT_TRUE(WaitUntil([&] { return longVoice->state() == QTextToSpeech::Speaking; }, 20000));
+    Wait(800);
     reader.shown(ReadAloud::Source::MessageLine, "Stop.", true);
     EXPECT_EQ(reader.lastSpoken(), "Stop.");
-    ASSERT_TRUE(WaitUntil([&] { return voice->state() == QTextToSpeech::Ready && t.elapsed() > 300; }, 30000));
-    std::printf("spoken: the long text was cut off after %lld ms\n", static_cast<long long>(t.elapsed()));
-    EXPECT_LT(t.elapsed(), 20000) << "the long text was read to its end";
-    // Stopped while it speaks, the voice falls silent at once and is ready again.
+    QTextToSpeech* shortVoice = reader.engine();
+    ASSERT_TRUE(WaitUntil([&] { return shortVoice->state() == QTextToSpeech::Speaking; }, 20000));
+    ASSERT_TRUE(WaitUntil([&] { return shortVoice->state() == QTextToSpeech::Ready; }, 20000));
+    if (hearing) {
+        qint64 after = rec.markMs();
+        Wait(1500);
+        qint64 later = rec.markMs();
+        double level = rec.level(after + 300, later);
+        std::printf("heard: after the new text %.5f (the long one still at work: %d)\n", level,
+                    int(longVoice->state() == QTextToSpeech::Speaking));
+        EXPECT_LT(level, 0.002) << "the long text was still heard";
+    }
+    // Stopped while it speaks, the voice falls silent at once.
     reader.shown(ReadAloud::Source::Conversation, longText.toStdString() + " Again.", true);
-    ASSERT_TRUE(WaitUntil([&] { return voice->state() == QTextToSpeech::Speaking; }, 20000));
+    QTextToSpeech* again = reader.engine();
+    ASSERT_TRUE(WaitUntil([&] { return again->state() == QTextToSpeech::Speaking; }, 20000));
+    Wait(500);
     reader.stop();
-    EXPECT_TRUE(WaitUntil([&] { return voice->state() == QTextToSpeech::Ready; }, 3000));
-    if (hearing) rec.stop();
+    if (hearing) {
+        qint64 stopped = rec.markMs();
+        Wait(1200);
+        qint64 later = rec.markMs();
+        EXPECT_LT(rec.level(stopped + 300, later), 0.002) << "the voice went on after the stop";
+        rec.stop();
+    }
     Settle(reader);
 }
 
@@ -279,7 +298,7 @@ TEST_F(QtComforts, ReadAloudFollowsTheMessageLineOnceTickedWithCtrlT) {
     ASSERT_TRUE(WaitUntil([&] { return platform_.reader().engine()->state() == QTextToSpeech::Speaking; }, 20000));
     read->trigger();
     EXPECT_FALSE(game_.ReadingAloud());
-    EXPECT_TRUE(WaitUntil([&] { return platform_.reader().engine()->state() == QTextToSpeech::Ready; }, 3000));
+    EXPECT_TRUE(WaitUntil([&] { return platform_.reader().engine()->state() != QTextToSpeech::Speaking; }, 3000));
     Settle(platform_.reader());
 }
 
