@@ -78,7 +78,7 @@ void Application::defer(const Deferred& d) {
 }
 
 void Application::runDeferred() {
-    while (!deferred_.empty() && !Game->Busy() && !Game->Closed) {
+    while (!deferred_.empty() && !Game->Busy() && !Game->Paused && !Game->Closed) {
         Deferred d = deferred_.front();
         deferred_.pop_front();
         if (d.timer) onTimer(d.timerId);
@@ -92,7 +92,7 @@ void Application::onTimer(TimerId id) {
         guard([&] { Black->Time1Timer(); });
         return;
     }
-    if (Game->Busy()) {
+    if (Game->Busy() || Game->Paused) {
         defer({true, id, PlayerId::MP1});
         return;
     }
@@ -122,7 +122,7 @@ void Application::onMediaNotify(PlayerId id) {
         guard([&] { Game->MP1Notify(); });
         return;
     }
-    if (Game->Busy()) {
+    if (Game->Busy() || Game->Paused) {
         defer({false, TimerId::Time1, id});
         return;
     }

@@ -47,6 +47,7 @@ struct MenuItem {
     bool Enabled = true;
     bool Visible = true;
     bool Radio = false;
+    int Value = -1;  // a slider's setting, 0..100; -1 for every other item
     std::vector<MenuItem> Items;
 };
 

@@ -108,6 +108,7 @@ void TGame::BuildMenus() {
     MainMenu1.Items.push_back(Item("N2", ""));
     MenuItem music = Item("MusicOptions1", "&Music");
     music.Items.push_back(Item("MusicOFF", "&Music OFF"));
+    AddComfortItems(music);
     MainMenu1.Items.push_back(music);
     MainMenu1.Items.push_back(Item("N3", ""));
     MenuItem colors = Item("FontColor1", "Font Color");
@@ -270,6 +271,8 @@ void TGame::StopTimers() {
     // No step waits for "Continue" here (new game, restore and closing never run inside one),
     // so "Continue" is left as it is: the next picture waits for its own press.
     for (Timer* t : {&Reappear, &XForm, &TimeJab, &BigTime}) t->setEnabled(false);
+    // The paused moment belonged to the game that is being left.
+    SetPaused(false);
 }
 
 void TGame::QuitDuringStep() {
@@ -304,6 +307,14 @@ bool TGame::ReportOnce(const std::string& what) {
 }
 
 GameStep::GameStep(TGame& game, StepInput input) : game_(game), admitted_(true) {
+    // A paused game takes no press, exit or item (the room says "Paused"): a click kept for
+    // later would act on a moment the player no longer sees. The menu still works, so a save
+    // keeps the paused state.
+    if (game.Paused && (input == StepInput::Press || input == StepInput::Exit || input == StepInput::Item)) {
+        admitted_ = false;
+        ++game.StepsRefused;
+        return;
+    }
     if (game.ArrivedInsideStep()) {
         admitted_ = false;
         ++game.StepsRefused;
@@ -342,6 +353,7 @@ void TGame::Initialize() {
 void TGame::Introduction1Click() {
     GameStep step(*this, StepInput::Menu);
     if (!step) return;
+    SetPaused(false);  // the introduction plays its tune and clip from their start
     Playit("music\\intro.wma");
     app.Intro->ShowModal();
 }

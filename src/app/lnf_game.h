@@ -357,11 +357,31 @@ public:
     // the guards are released, so the game stays playable.
     void RecoverAfterError();
 
+    // ----- sound levels, pause and reading aloud (comforts.cpp) -----
+    // Settings for this run only: the game keeps no settings file. None of them is a step of
+    // the game, so each works at any moment, in the middle of an animation or a clip too.
+    bool Paused = false;
+    void PauseClick();  // P, the Pause key, the menu
+    void SetPaused(bool paused);
+    void MuteClick();
+    void ReadAloudClick();  // Ctrl+T, the menu
+    // A volume slider moved: "MusicVolume1" or "EffectsVolume1", 0..100.
+    void VolumeChange(const std::string& itemName, int value);
+    int MusicVolume() const;
+    int EffectsVolume() const;
+    bool Muted() const;
+    bool ReadingAloud() const;
+    static constexpr const char* kPausedText = "Paused";
+
     // ----- messages -----
     void SetMessage(const std::string& text) { text1.Caption = text; }
 
 private:
     void BuildMenus();
 };
+
+// The Music menu's items beside "Music OFF": the two volume sliders, mute, pause and reading
+// aloud.
+void AddComfortItems(MenuItem& music);
 
 }  // namespace lnf

@@ -197,6 +197,7 @@ bool TGame::Restart() {
         GameState.Progress[LevelFlag] = int8_t(app.CloseUp->PuzzleLevel == 2 ? 2 : 0);
         return true;
     }
+    SetPaused(false);  // the fresh game starts moving
     GameState.Room = 4;
     NewRoom(4);
     return true;

@@ -32,12 +32,14 @@ void HeadlessMedia::play() {
     }
     playing = true;
     startedAt = platform_.now_;
+    heldAt = 0;
     ++plays;
 }
 
 int64_t HeadlessMedia::position() const {
     if (!isOpen) return 0;
     if (!playing) return plays > 0 ? length : 0;
+    if (platform_.paused_) return heldAt;
     return std::min(length, platform_.now_ - startedAt);
 }
 
@@ -54,6 +56,19 @@ void HeadlessPlatform::setTimer(TimerId id, bool enabled, int intervalMs) {
     t.enabled = enabled;
     t.interval = intervalMs;
     t.due = now_ + std::max(1, intervalMs);
+    t.left = std::max(1, intervalMs);
+}
+
+void HeadlessPlatform::setPaused(bool paused) {
+    if (paused == paused_) return;
+    if (paused) {
+        for (auto& [id, t] : timers_) t.left = std::max<int64_t>(0, t.due - now_);
+        for (auto& [id, m] : media_) m->heldAt = std::min(m->length, now_ - m->startedAt);
+    } else {
+        for (auto& [id, t] : timers_) t.due = now_ + t.left;
+        for (auto& [id, m] : media_) m->startedAt = now_ - m->heldAt;
+    }
+    paused_ = paused;
 }
 
 bool HeadlessPlatform::timerEnabled(TimerId id) const {
@@ -76,8 +91,8 @@ void HeadlessPlatform::processMessages() {
 }
 
 void HeadlessPlatform::deliverPending() {
-    bool busy = !injected_.empty() || !pendingNotify_.empty();
-    for (auto& [id, t] : timers_) busy = busy || (t.enabled && t.due <= now_);
+    bool busy = !injected_.empty() || (!pendingNotify_.empty() && !paused_);
+    for (auto& [id, t] : timers_) busy = busy || (t.enabled && !paused_ && t.due <= now_);
     if (!busy) {
         if (onIdle) onIdle();
         if (idleAt_ == now_ && ++idleSpins_ > 2000000) {
@@ -93,6 +108,7 @@ void HeadlessPlatform::deliverPending() {
         injected_.pop_front();
         action();
     }
+    if (paused_) return;  // ends and ticks wait for the end of the pause
     while (!pendingNotify_.empty()) {
         PlayerId id = pendingNotify_.front();
         pendingNotify_.pop_front();
@@ -110,6 +126,7 @@ void HeadlessPlatform::advance(int64_t ms) {
     int64_t target = now_ + ms;
     for (;;) {
         int64_t next = std::numeric_limits<int64_t>::max();
+        if (paused_) break;  // nothing moves on a paused clock
         for (auto& [id, t] : timers_) {
             if (t.enabled) next = std::min(next, t.due);
         }

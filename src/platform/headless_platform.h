@@ -31,6 +31,7 @@ public:
     bool isOpen = false;
     bool playing = false;
     int64_t startedAt = 0;
+    int64_t heldAt = 0;  // how far it had played when the game paused
     int64_t length = 0;
     int plays = 0;
     Rect destination;
@@ -49,6 +50,8 @@ public:
     void sleep(int ms) override { now_ += ms; }
     int64_t monotonicMs() override { return now_; }
     void setTimer(TimerId id, bool enabled, int intervalMs) override;
+    void setPaused(bool paused) override;
+    bool paused() const { return paused_; }
     void showModal(WindowId window) override;
     void closeModal(WindowId window) override;
     void setDrawingFrozen(WindowId, bool) override {}
@@ -103,8 +106,10 @@ private:
         bool enabled = false;
         int interval = 0;
         int64_t due = 0;
+        int64_t left = 0;  // while paused: how long until it is due
     };
     int64_t now_ = 0;
+    bool paused_ = false;
     int64_t idleSpins_ = 0;
     int64_t idleAt_ = -1;
     std::map<TimerId, TimerState> timers_;

@@ -70,6 +70,10 @@ public:
     virtual int64_t monotonicMs() = 0;
 
     virtual void setTimer(TimerId id, bool enabled, int intervalMs) = 0;
+    // Holds every running timer, tune, clip and sound effect where it is, and lets each go on
+    // from that very point when the pause ends. Timers set and players started meanwhile wait
+    // for the end of the pause too; a timer's or a clip's end never arrives during it.
+    virtual void setPaused(bool paused) = 0;
 
     // Runs a nested loop until closeModal(window) is called for it.
     virtual void showModal(WindowId window) = 0;

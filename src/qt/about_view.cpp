@@ -21,6 +21,8 @@ AboutView::AboutView(Application& app, QtPlatform& platform, QWidget* parent)
     label1_->setStyleSheet("color: white; background: transparent;");
     okay_ = new QPushButton(this);
     no_ = new QPushButton(this);
+    // The buttons' captions were fitted in this face too, not in the desktop's wider one.
+    for (QPushButton* b : {okay_, no_}) b->setFont(GameFont("MS Sans Serif", 13));
     okay_->setCursor(Qt::PointingHandCursor);
     no_->setCursor(Qt::PointingHandCursor);
     // Enter presses the button the keyboard is on, as in any dialog.

@@ -6,7 +6,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "app/lnf_game.h"
 #include "conversation/lnf_closeup.h"
+#include "qt/read_aloud.h"
 #include "qt/widgets.h"
 
 namespace lnf {
@@ -97,6 +99,8 @@ void CloseUpView::sync() {
     talk.Height = 443 - c.Talk1.Top - 8;
     talk1_->setGeometry(UiRect(talk));
     talk1_->setText(DisplayText(c.Talk1.Caption));
+    platform_.reader().shown(ReadAloud::Source::Conversation, isVisible() ? c.Talk1.Caption : std::string(),
+                             app_.Game->ReadingAloud());
     auto button = [](QPushButton* b, const Control& m) {
         b->setGeometry(UiRect(m));
         b->setText(QString::fromStdString(m.Caption));

@@ -16,6 +16,8 @@
 #include "app/lnf_game.h"
 #include "qt/presentation.h"
 #include "qt/game_keys.h"
+#include "qt/comfort_controls.h"
+#include "qt/read_aloud.h"
 
 namespace lnf {
 
@@ -48,7 +50,8 @@ void GameView::build() {
         auto* w = new PictureWidget(rightPanel_);
         w->setObjectName(QString("item%1").arg(n));
         w->setPixmapSource(platform_.bitmap("ITEM" + std::to_string(n)));
-        w->setToolTip(QString());
+        // Resting on a picture names the item (from its picture's own title).
+        w->setToolTip(QString::fromStdString(app_.text("ITEMNAME" + std::to_string(n))));
         w->onClick = [this, n] { act([this, n] { app_.Game->itemClick(n); }); };
         w->onDoubleClick = [this, n] { act([this, n] { app_.Game->itemDblClick(n); }); };
         w->hide();
@@ -120,6 +123,7 @@ void GameView::build() {
     new ModeToggleKeys(
         this, image2_, [this] { act([this] { app_.Game->ToggleLookDo(); }); },
         [this] { act([this] { app_.Game->Image2MouseDown(MouseButton::Right, -1, -1); }); });
+    buildComforts();
     // Clips are drawn inside the room picture, which also clips a rectangle that reaches
     // past the picture's edge.
     platform_.videoParent = [this] { return static_cast<QWidget*>(image2_); };
@@ -212,7 +216,15 @@ void GameView::buildMenu(QMenuBar* bar) {
                 fill(sub, child);
                 continue;
             }
+            if (child.Value >= 0) {  // a volume slider
+                std::string name = child.Name;
+                actions_[name] = AddVolumeSlider(menu, child, [this, name](int v) {
+                    act([this, name, v] { app_.Game->VolumeChange(name, v); });
+                });
+                continue;
+            }
             QAction* a = menu->addAction(QString::fromStdString(child.Caption));
+            SetUpComfortAction(a, child.Name);
             if (child.Radio) {
                 if (!group) {
                     group = new QActionGroup(menu);
@@ -253,6 +265,8 @@ const std::map<std::string, void (TGame::*)()>& MenuCommands() {
         {"Hint1", &TGame::HintClick},
         {"QuickSave", &TGame::QuickSaveClick},         {"QuickLoad", &TGame::QuickLoadClick},
         {"Hotspots1", &TGame::HotspotsClick},
+        {"Mute1", &TGame::MuteClick},                  {"Pause1", &TGame::PauseClick},
+        {"ReadAloud1", &TGame::ReadAloudClick},
     };
     return commands;
 }
@@ -399,12 +413,35 @@ void GameView::sync() {
     };
     menus(g.MainMenu1);
     roomKeys_->sync();
+    syncComforts();
     if (authorPanel_ && authorPanel_->isVisible()) {
         aOff_->setText(QString::fromStdString(g.a_Off.Caption));
         label3_->setText(QString::fromStdString(g.Label3.Caption));
         image2_->update();
     }
     syncing_ = false;
+}
+
+void GameView::buildComforts() {
+    veil_ = new PausedVeil(image2_);
+    ReadAloud& reader = platform_.reader();
+    if (!reader.available()) {
+        // The item stays in the menu, greyed, and says why when the mouse rests on it.
+        app_.Game->menu("ReadAloud1").Enabled = false;
+        QAction* a = actions_["ReadAloud1"];
+        a->setToolTip(reader.unavailableReason());
+        a->setStatusTip(reader.unavailableReason());
+        for (QObject* o : a->associatedObjects())
+            if (auto* menu = qobject_cast<QMenu*>(o)) menu->setToolTipsVisible(true);
+    }
+}
+
+void GameView::syncComforts() {
+    TGame& g = *app_.Game;
+    platform_.setVolumes(g.MusicVolume(), g.EffectsVolume(), g.Muted());
+    for (const char* name : {"MusicVolume1", "EffectsVolume1"}) SyncVolumeSlider(actions_[name], g.menu(name).Value);
+    veil_->follow(g.Paused);
+    platform_.reader().shown(ReadAloud::Source::MessageLine, g.text1.Caption, g.ReadingAloud());
 }
 
 void GameView::closeEvent(QCloseEvent* e) {

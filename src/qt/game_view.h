@@ -61,6 +61,9 @@ private:
     QLineEdit *edit1_ = nullptr, *edit2_ = nullptr, *edit3_ = nullptr, *edit4_ = nullptr;
     QPushButton *aOff_ = nullptr, *aPlus_ = nullptr, *aSave_ = nullptr, *aReset_ = nullptr, *button1_ = nullptr;
     std::map<std::string, QAction*> actions_;
+    class PausedVeil* veil_ = nullptr;
+    void buildComforts();
+    void syncComforts();
     // A clip stays on screen while it plays, even as the picture changes under it (the rule
     // that starts it also draws the room's changed look), and after its end until the picture
     // changes again. Entering a room (even the same one, as a restored game does) takes it

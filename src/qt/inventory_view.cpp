@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "app/lnf_game.h"
+#include "qt/read_aloud.h"
 #include "qt/widgets.h"
 #include "windows/lnf_inventory.h"
 
@@ -50,6 +52,8 @@ void InventoryView::sync() {
     text.Height = std::max(60, inv.OK.Top - inv.Inv1.Top - 8);
     inv1_->setGeometry(UiRect(text));
     inv1_->setText(DisplayText(inv.Inv1.Caption));
+    platform_.reader().shown(ReadAloud::Source::CloseLook, isVisible() ? inv.Inv1.Caption : std::string(),
+                             app_.Game->ReadingAloud());
     ok_->setGeometry(UiRect(inv.OK));
     if (isVisible() && size() != shownSize_) CentreOverParent(this);
     shownSize_ = size();

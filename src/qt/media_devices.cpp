@@ -17,7 +17,7 @@ namespace lnf {
 namespace {
 
 // Music: one tune at a time through Qt Multimedia, reporting its end as a notification.
-class QtMusic : public QObject, public MediaDevice {
+class QtMusic : public QObject, public MediaDevice, public HeldPlayer {
 public:
     QtMusic(QtPlatform& platform, PlayerId id) : platform_(platform), id_(id) {}
     void open(const std::string& file) override {
@@ -30,6 +30,7 @@ public:
         if (!player_) {
             player_ = new QMediaPlayer(this);
             output_ = new QAudioOutput(this);
+            output_->setVolume(float(volume_));
             player_->setAudioOutput(output_);
             QObject::connect(player_, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus s) {
                 if (s == QMediaPlayer::EndOfMedia && playing_) {
@@ -66,8 +67,18 @@ public:
             throw MediaError("The media device is not open");
         }
         player_->setPosition(0);
-        player_->play();
+        if (!held_) player_->play();  // a tune started in a pause waits for its end
         playing_ = true;
+    }
+    void hold(bool held) override {
+        held_ = held;
+        if (!player_ || !playing_) return;
+        if (held) player_->pause();
+        else player_->play();  // on from where it stood
+    }
+    void setVolume(double linear) override {
+        volume_ = linear;
+        if (output_) output_->setVolume(float(linear));
     }
     int64_t position() const override {
         if (!player_ || !open_) return 0;
@@ -83,13 +94,15 @@ private:
     QAudioOutput* output_ = nullptr;
     bool open_ = false;
     bool playing_ = false;
+    bool held_ = false;
+    double volume_ = 1.0;
     int64_t lastPosition_ = 0;
     int error_ = 0;
 };
 
 // Video clips: decoded whole when opened, then painted frame by frame into the picture
 // panel on the clock, so a clip always starts and always ends on time.
-class QtVideo : public QObject, public MediaDevice {
+class QtVideo : public QObject, public MediaDevice, public HeldPlayer {
 public:
     QtVideo(QtPlatform& platform, PlayerId id) : platform_(platform), id_(id) {}
     ~QtVideo() override { delete surface_; }
@@ -140,25 +153,41 @@ public:
         surface_->raise();
         shownFrame_ = 0;
         playing_ = true;
+        before_ = 0;
         started_.start();
         if (!timer_) {
             timer_ = new QTimer(this);
             timer_->setTimerType(Qt::PreciseTimer);
             QObject::connect(timer_, &QTimer::timeout, this, [this] { step(); });
         }
-        timer_->start(std::max(5, int(500 / clip_.framesPerSecond)));
+        if (!held_) timer_->start(stepMs());  // a clip started in a pause shows its first frame
         if (platform_.onVideoStarted) platform_.onVideoStarted(surface_);
     }
     int64_t position() const override {
         if (!open_) return 0;
-        return playing_ ? started_.elapsed() : clip_.durationMs();
+        return playing_ ? elapsed() : clip_.durationMs();
     }
+    void hold(bool held) override {
+        if (held == held_) return;
+        if (held) before_ = elapsed();  // the clip's own time stops here
+        held_ = held;
+        if (held) {
+            if (timer_) timer_->stop();
+        } else {
+            started_.start();
+            if (playing_ && timer_) timer_->start(stepMs());
+        }
+    }
+    void setVolume(double) override {}  // the clips are silent
     int error() const override { return error_; }
     void setDestination(const Rect& r) override { dest_ = r; }
 
 private:
+    int stepMs() const { return std::max(5, int(500 / clip_.framesPerSecond)); }
+    // The time the clip has played: what it played before the last pause and since its end.
+    int64_t elapsed() const { return held_ ? before_ : before_ + started_.elapsed(); }
     void step() {
-        int64_t t = started_.elapsed();
+        int64_t t = elapsed();
         int frame = int(t * clip_.framesPerSecond / 1000.0);
         if (frame >= int(frames_.size())) {
             stop();
@@ -185,8 +214,10 @@ private:
     QElapsedTimer started_;
     Rect dest_;
     int shownFrame_ = 0;
+    int64_t before_ = 0;
     bool open_ = false;
     bool playing_ = false;
+    bool held_ = false;
     int error_ = 0;
 };
 

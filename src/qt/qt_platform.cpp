@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
+#include <QAudio>
 #include <QAudioFormat>
 #include <QAudioSink>
 #include <QBuffer>
@@ -27,6 +28,7 @@
 #include "qt/media_devices.h"
 #include "qt/blend.h"
 #include "qt/widgets.h"
+#include "qt/read_aloud.h"
 #include "pictures/image.h"
 #include "pictures/resources.h"
 
@@ -35,6 +37,7 @@ namespace lnf {
 QtPlatform::QtPlatform(const GameFiles& files, const ResourcePack& resources) : files_(files), resources_(resources) {
     clock_.start();
     installCursor(crDefault, "");
+    installCursor(crHandPoint, "do");  // the game's own hand for the Do mode
 }
 
 QtPlatform::~QtPlatform() {
@@ -43,6 +46,8 @@ QtPlatform::~QtPlatform() {
     views_.clear();
     events_ = nullptr;
     for (auto& [id, timer] : timers_) timer->stop();
+    delete reader_;
+    reader_ = nullptr;
     if (soundPlayer_) {
         static_cast<QAudioSink*>(soundPlayer_)->stop();
         delete soundPlayer_;
@@ -77,7 +82,7 @@ void QtPlatform::sleep(int ms) {
     ++quiet_;
     WaitInEventLoop(ms);
     --quiet_;
-    if (quiet_ == 0) deliverHeldBack();
+    if (quiet_ == 0 && !paused_) deliverHeldBack();
 }
 
 void QtPlatform::deliverHeldBack() {
@@ -98,7 +103,10 @@ void QtPlatform::setTimer(TimerId id, bool enabled, int intervalMs) {
     QTimer*& t = timers_[id];
     if (!t) {
         t = new QTimer(this);
-        connect(t, &QTimer::timeout, this, [this, id] {
+        connect(t, &QTimer::timeout, this, [this, id, t] {
+            // The first tick after a pause came after the time that was left; the next ones
+            // come at the timer's own pace again.
+            if (resumedOnce_.remove(int(id))) t->start(std::max(1, timerInterval_[id]));
             if (quiet_ > 0) {
                 if (std::find(heldTimers_.begin(), heldTimers_.end(), id) == heldTimers_.end()) heldTimers_.push_back(id);
                 return;
@@ -108,7 +116,64 @@ void QtPlatform::setTimer(TimerId id, bool enabled, int intervalMs) {
         });
     }
     t->stop();
-    if (enabled) t->start(std::max(1, intervalMs));
+    resumedOnce_.remove(int(id));
+    timerInterval_[id] = intervalMs;
+    timerLeft_.erase(id);
+    if (enabled && paused_) timerLeft_[id] = std::max(1, intervalMs);  // starts when the pause ends
+    else if (enabled) t->start(std::max(1, intervalMs));
+}
+
+void QtPlatform::setPaused(bool paused) {
+    if (paused == paused_) return;
+    paused_ = paused;
+    if (paused) {
+        for (auto& [id, t] : timers_) {
+            if (!t->isActive()) continue;
+            timerLeft_[id] = std::max(1, t->remainingTime());
+            t->stop();
+        }
+    } else {
+        for (auto& [id, left] : timerLeft_) {
+            timers_[id]->start(left);
+            resumedOnce_.insert(int(id));
+        }
+        timerLeft_.clear();
+    }
+    for (auto& [id, device] : media_)
+        if (auto* p = dynamic_cast<HeldPlayer*>(device.get())) p->hold(paused);
+    if (auto* sink = static_cast<QAudioSink*>(soundPlayer_)) {
+        if (paused) sink->suspend();
+        else sink->resume();
+    }
+    if (!paused && quiet_ == 0) deliverHeldBack();
+}
+
+ReadAloud& QtPlatform::reader() {
+    if (!reader_) reader_ = new ReadAloud(this);
+    return *reader_;
+}
+
+double QtPlatform::musicGain() const {
+    if (muted_) return 0.0;
+    // The slider follows the ear: halfway sounds half as loud, not a little quieter.
+    return QAudio::convertVolume(musicVolume_ / 100.0, QAudio::LogarithmicVolumeScale, QAudio::LinearVolumeScale);
+}
+
+double QtPlatform::effectsGain() const {
+    if (muted_) return 0.0;
+    return QAudio::convertVolume(effectsVolume_ / 100.0, QAudio::LogarithmicVolumeScale, QAudio::LinearVolumeScale);
+}
+
+void QtPlatform::setVolumes(int music, int effects, bool muted) {
+    music = std::clamp(music, 0, 100);
+    effects = std::clamp(effects, 0, 100);
+    if (music == musicVolume_ && effects == effectsVolume_ && muted == muted_) return;
+    musicVolume_ = music;
+    effectsVolume_ = effects;
+    muted_ = muted;
+    for (auto& [id, device] : media_)
+        if (auto* p = dynamic_cast<HeldPlayer*>(device.get())) p->setVolume(musicGain());
+    if (auto* sink = static_cast<QAudioSink*>(soundPlayer_)) sink->setVolume(effectsGain());
 }
 
 QWidget* QtPlatform::parentFor(WindowId window) const {
@@ -204,13 +269,17 @@ MediaDevice& QtPlatform::media(PlayerId id) {
     auto& slot = media_[id];
     if (!slot) {
         slot = MakeMediaDevice(*this, id);
+        if (auto* p = dynamic_cast<HeldPlayer*>(slot.get())) {
+            p->setVolume(musicGain());
+            p->hold(paused_);
+        }
     }
     return *slot;
 }
 
 void QtPlatform::notifyMedia(PlayerId id) {
     QTimer::singleShot(0, this, [this, id] {
-        if (quiet_ > 0) {
+        if (quiet_ > 0 || paused_) {
             heldMediaEnds_.push_back(id);
             return;
         }
@@ -243,7 +312,9 @@ void QtPlatform::playSound(const std::string& file) {
     auto* buffer = new QBuffer(sink);
     buffer->setData(pcm);
     buffer->open(QIODevice::ReadOnly);
+    sink->setVolume(effectsGain());
     sink->start(buffer);
+    if (paused_) sink->suspend();  // an effect of a paused moment waits with it
     soundPlayer_ = sink;
 }
 
@@ -345,7 +416,10 @@ void QtPlatform::blendWindowIn(QWidget* window, int durationMs) {
 
 QCursor QtPlatform::cursor(int id) const {
     switch (id) {
-        case crHandPoint: return QCursor(Qt::PointingHandCursor);
+        case crHandPoint: {
+            auto own = cursors_.find(crHandPoint);
+            return own != cursors_.end() ? own->second : QCursor(Qt::PointingHandCursor);
+        }
         case crHourGlass: return QCursor(Qt::WaitCursor);
         case crArrow:
         case crDefault: return QCursor(Qt::ArrowCursor);

@@ -24,6 +24,7 @@ class QWidget;
 namespace lnf {
 
 class Application;
+class ReadAloud;
 class ResourcePack;
 struct Image;
 
@@ -55,6 +56,15 @@ public:
     void sleep(int ms) override;
     int64_t monotonicMs() override { return clock_.elapsed(); }
     void setTimer(TimerId id, bool enabled, int intervalMs) override;
+    void setPaused(bool paused) override;
+    bool paused() const { return paused_; }
+    // How loud the tunes and the effects play, 0..100 each; muted silences both. A change
+    // reaches the playing tune and the sounding effect at once.
+    void setVolumes(int music, int effects, bool muted);
+    // The voice that reads the texts aloud, made when first asked for.
+    ReadAloud& reader();
+    double musicGain() const;
+    double effectsGain() const;
     void showModal(WindowId window) override;
     void closeModal(WindowId window) override;
     void setDrawingFrozen(WindowId window, bool frozen) override;
@@ -111,6 +121,13 @@ private:
     const ResourcePack& resources_;
     QElapsedTimer clock_;
     std::map<TimerId, QTimer*> timers_;
+    // The pause: each held timer's time left, and its interval to go on with after that.
+    bool paused_ = false;
+    std::map<TimerId, int> timerLeft_;
+    std::map<TimerId, int> timerInterval_;
+    QSet<int> resumedOnce_;
+    int musicVolume_ = 100, effectsVolume_ = 100;
+    bool muted_ = false;
     std::map<WindowId, WindowView*> views_;
     std::map<WindowId, ModalRun*> modalRuns_;
     QSet<const QWidget*> blending_;
@@ -122,6 +139,7 @@ private:
     std::map<int, QCursor> cursors_;
     mutable std::map<std::string, QPixmap> bitmaps_;
     QObject* soundPlayer_ = nullptr;
+    ReadAloud* reader_ = nullptr;
 };
 
 }  // namespace lnf

@@ -48,8 +48,18 @@ QFrame* Panel(QWidget* parent, QColor colour, QFrame::Shadow shadow, int line) {
     return f;
 }
 
+QString InstalledFamily(const QString& family) {
+    // The game's texts were measured in these faces; the metric-compatible faces the package
+    // installs take their places exactly. A face no desktop has would fall back to a wider one
+    // and push the text past its box.
+    if (family == "Times New Roman") return "Liberation Serif";
+    if (family == "Arial" || family == "MS Sans Serif") return "Liberation Sans";
+    return family;
+}
+
 QFont GameFont(const char* family, int pixels, bool bold) {
-    QFont f(family);
+    QFont f;
+    f.setFamilies({InstalledFamily(family), family});
     f.setPixelSize(pixels);
     f.setBold(bold);
     return f;

@@ -88,6 +88,8 @@ QFont UiFont(const char* family, int designPixels, bool bold = false);
 QColor ToQColor(Rgb c);
 QFrame* Panel(QWidget* parent, QColor colour, QFrame::Shadow shadow = QFrame::Plain, int line = 0);
 QFont GameFont(const char* family, int pixels, bool bold = false);
+// The installed face that stands for a family the game's texts were laid out in.
+QString InstalledFamily(const QString& family);
 inline const QColor kSilver(192, 192, 192);
 inline const QColor kFrameWood(74, 47, 26);  // the dark wood of the game window's frame
 

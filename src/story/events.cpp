@@ -7,7 +7,7 @@ namespace lnf {
 
 void TGame::Next1Click() {
     // Only a picture that waits takes the press; a stray one never skips the next picture.
-    if (!WaitingForContinue) return;
+    if (!WaitingForContinue || Paused) return;
     app.processMessages();
     Next1.Tag = 1;
 }

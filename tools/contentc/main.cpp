@@ -41,6 +41,13 @@ std::pair<int, int> Hotspot(const std::string& svgText, int units, int size) {
     return {-1, -1};
 }
 
+// The picture's own <title>: the item's name where the mouse rests on it.
+std::string SvgTitle(const std::string& svgText) {
+    std::smatch m;
+    if (!std::regex_search(svgText, m, std::regex("<title>\\s*([^<]*?)\\s*</title>"))) return std::string();
+    return m[1];
+}
+
 std::vector<uint8_t> CursorBytes(const Rgba& image, std::pair<int, int> hot) {
     std::vector<uint8_t> bytes = {uint8_t(hot.first), uint8_t(hot.second)};
     std::vector<uint8_t> png = EncodePng(image);
@@ -70,6 +77,9 @@ void BuildItems(Context& c) {
             std::string text = Slurp(file);
             auto hot = Hotspot(text, 128, 32);
             if (hot.first < 0) c.diag.error(file + ": needs data-hotspot=\"X Y\" on the root element");
+            std::string title = SvgTitle(text);
+            if (title.empty()) c.diag.error(file + ": needs a <title> naming the item");
+            c.out.resource(lnf::kTextResource, "ITEMNAME" + std::to_string(n), std::vector<uint8_t>(title.begin(), title.end()));
             // The close look sits on the dialog's panel colour; the column shows the item alone.
             lnf::Image closeUp = ToImage(RenderSvg(file, 136, 132), {0x57, 0x3E, 0x39});
             c.out.resource(lnf::kJpegResource, std::string("I") + nn, lnf::EncodeJpeg(closeUp, kContentQuality));
@@ -111,7 +121,7 @@ void BuildInterface(Context& c) {
             c.diag.error(e.what());
         }
     }
-    const char* cursors[] = {"look", "north", "south", "east", "west"};
+    const char* cursors[] = {"look", "do", "north", "south", "east", "west"};
     for (const char* name : cursors) {
         std::string rel = std::string("ui/cursor_") + name + ".svg";
         if (!c.have(rel)) continue;
