@@ -142,8 +142,10 @@ SavedGamesView::SavedGamesView(Application& app, QtPlatform& platform, QWidget* 
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list_->setResizeMode(QListView::Adjust);
     column->addWidget(list_, 1);
-    empty_ = new QLabel("No saved games yet.", list_);
+    // Laid out in the list's viewport, so it stays centred whatever size the window takes.
+    empty_ = new QLabel("No saved games yet.", list_->viewport());
     empty_->setAlignment(Qt::AlignCenter);
+    (new QVBoxLayout(list_->viewport()))->addWidget(empty_);
 
     note_ = new QLabel(this);
     note_->setObjectName("note");
@@ -284,7 +286,6 @@ void SavedGamesView::rebuildList() {
         item->setForeground(e.usable() ? QColor(214, 196, 160) : QColor(232, 132, 108));
         item->setToolTip(QString::fromStdString(e.path.filename().string()));
     }
-    empty_->setGeometry(list_->viewport()->geometry());
 }
 
 void SavedGamesView::sync() {

@@ -295,5 +295,22 @@ TEST_F(QtSaves, SpaceAndTheRightButtonToggleLookAndDoWhereverTheFocusIs) {
     game_.Image2.Enabled = true;
 }
 
+TEST_F(QtSaves, AnEmptyFolderSaysSoInTheMiddleOfTheListAtEverySize) {
+    // The window takes its size from the game's area once it opens; the note must follow.
+    view_.resize(1920, 1080);
+    platform_.syncAll();
+    ASSERT_TRUE(whileOpen(savedGames_, [&] { key(Qt::Key_O, Qt::ControlModifier); }, [&] {
+        auto* note = list()->findChild<QLabel*>();
+        ASSERT_TRUE(note);
+        EXPECT_TRUE(note->isVisible());
+        EXPECT_EQ(note->text(), "No saved games yet.");
+        const QRect inList(list()->viewport()->mapFromGlobal(note->mapToGlobal(QPoint(0, 0))), note->size());
+        EXPECT_TRUE(list()->viewport()->rect().contains(inList));
+        EXPECT_LE((inList.center() - list()->viewport()->rect().center()).manhattanLength(), 4);
+        EXPECT_GE(inList.width(), note->fontMetrics().horizontalAdvance(note->text()));
+        keyInWindow(Qt::Key_Escape);
+    }));
+}
+
 }  // namespace
 }  // namespace lnf
