@@ -29,6 +29,7 @@
 #include "pictures/resources.h"
 #include "platform/headless_platform.h"
 #include "windows/lnf_black.h"
+#include "world/data_folders.h"
 
 namespace lnf::fuzz {
 
@@ -98,7 +99,11 @@ inline void Restore() {
 }
 
 struct FuzzGame {
-    GameFiles files{GameCopy() / "user", {GameCopy() / "game"}};
+    GameFiles files = [] {
+        GameFiles f(GameCopy() / "user", {GameCopy() / "game"});
+        f.setOwnNames(PlayerFolderNames());  // as the game itself reads the player's folder
+        return f;
+    }();
     HeadlessPlatform platform{&files};
     Application app{platform, files, EmbeddedResources(), {1024, 768}};
     FuzzGame() {
