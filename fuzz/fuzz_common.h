@@ -106,9 +106,20 @@ struct FuzzGame {
     }();
     HeadlessPlatform platform{&files};
     Application app{platform, files, EmbeddedResources(), {1024, 768}};
+    bool pressing = false;  // "Continue" lets events run itself: one press at a time
     FuzzGame() {
         SetPicturesHeaderOnly(true);  // nothing the story does depends on a picture's pixels
         app.Black->Time1.setEnabled(false);
+        // A picture that waits for "Continue" gets its press once nothing else is pending, as the
+        // player would give it: unpressed, the wait would spin until the platform gives up on it,
+        // and the rest of the step would never run.
+        platform.onIdle = [this] {
+            TGame& t = *app.Game;
+            if (pressing || !t.WaitingForContinue || !t.Next1.Visible || t.Next1.Tag != 0) return;
+            pressing = true;
+            t.Next1Click();
+            pressing = false;
+        };
         // Any conversation is played by pressing Next until it ends.
         platform.modalScripts[WindowId::CloseUp] = [this] {
             for (int i = 0; i < 300 && platform.isOpen(WindowId::CloseUp); ++i) {

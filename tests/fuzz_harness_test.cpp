@@ -65,5 +65,18 @@ TEST_F(FuzzHarness, AGameAfterAnInputEqualsOneInAnUntouchedFolder) {
     EXPECT_EQ(StartAndLook(), fresh);
 }
 
+TEST_F(FuzzHarness, APictureThatWaitsForContinueIsPressedOnAndTheStepEnds) {
+    // Unpressed, the wait spun until the platform gave up with an error, so every input that
+    // reached one spent most of its time there and never ran the rest of its step.
+    fuzz::FuzzGame g;
+    TGame& t = *g.app.Game;
+    g.app.guard([&] { t.FormShow(); t.FormActivate(); });
+    g.app.guard([&] { GameStep step(t, StepInput::Press); t.Cauldron(true); });
+    EXPECT_TRUE(g.platform.errors.empty()) << g.platform.errors.front();
+    EXPECT_FALSE(t.WaitingForContinue);
+    EXPECT_FALSE(t.Next1.Visible);
+    EXPECT_TRUE(t.Image2.Enabled);  // the step ran past its last wait
+}
+
 }  // namespace
 }  // namespace lnf
