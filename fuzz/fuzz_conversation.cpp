@@ -4,6 +4,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace lnf;
     if (size < 1) return 0;
+    fuzz::Restore();
     // The first byte picks the character; then a record of up to 316 bytes; the rest is text.
     int character = data[0] % 7;
     size_t recordBytes = std::min<size_t>(size - 1, 316);

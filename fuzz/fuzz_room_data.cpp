@@ -4,6 +4,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace lnf;
     if (size < 2) return 0;
+    fuzz::Restore();
     // The first byte picks the room, the first half of the rest is its record, the rest its text.
     int room = data[0] % 32 + 1;
     size_t half = (size - 1) / 2;

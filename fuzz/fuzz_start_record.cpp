@@ -3,6 +3,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace lnf;
+    fuzz::Restore();
     fuzz::Put("data/zerodata", data, size);
     fuzz::FuzzGame g;
     TGame& t = *g.app.Game;

@@ -50,6 +50,7 @@ void CheckWhole(TGame& t, int32_t scoreBefore, bool scoreMayFall) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    fuzz::Restore();
     fuzz::FuzzGame g;
     TGame& t = *g.app.Game;
     std::deque<bool> answers;  // typed answers to come: right or wrong

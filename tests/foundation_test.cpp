@@ -163,6 +163,55 @@ TEST(ShiftedText, DecodesToTheEndMarkAndSplitsLines) {
     EXPECT_EQ(DecodeShifted(EncodeShifted("Look at me*now"), 100), "Look at me*now");
 }
 
+// The plain character-by-character reading of a text file, as the game first wrote it: the
+// faster helpers must agree with it on every kind of end and line break.
+namespace {
+std::string DecodeByteByByte(const std::vector<uint8_t>& stored, size_t limit) {
+    std::string out;
+    for (size_t i = 0; i < std::min(limit, stored.size()) && stored[i] != 0 && stored[i] != 3; ++i)
+        out.push_back(char(uint8_t(stored[i] - 3)));
+    return out;
+}
+std::vector<std::string> SplitByteByByte(const std::string& text) {
+    std::vector<std::string> lines;
+    std::string cur;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            lines.push_back(cur);
+            cur.clear();
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else {
+            cur.push_back(text[i]);
+        }
+    }
+    if (!cur.empty() || (lines.empty() && !text.empty())) lines.push_back(cur);
+    return lines;
+}
+}  // namespace
+
+TEST(ShiftedText, AgreesWithByteByByteReadingOnEveryKindOfEnd) {
+    for (const std::string& t : {std::string(), std::string("\r"), std::string("\n"), std::string("\r\n"),
+                                 std::string("\n\r"), std::string("a\r\r\nb"), std::string("a\n"), std::string("a\r\n\r\n"),
+                                 std::string("\n\nx"), std::string("end\r"), std::string("plain")})
+        EXPECT_EQ(SplitLines(t), SplitByteByByte(t)) << "text of " << t.size() << " bytes";
+    // Short random files over a small alphabet hit the end marks, the limit and the line breaks
+    // in every order.
+    const uint8_t alphabet[] = {0, 3, 4, 16, 13, 10 + 3, 13 + 3, 'a' + 3, 255, 1};
+    uint32_t seed = 12345;
+    for (int round = 0; round < 4000; ++round) {
+        std::vector<uint8_t> stored(size_t(seed % 23));
+        for (uint8_t& b : stored) {
+            seed = seed * 1103515245u + 12345u;
+            b = alphabet[(seed >> 16) % sizeof alphabet];
+        }
+        seed = seed * 1103515245u + 12345u;
+        size_t limit = (seed >> 16) % 25;
+        std::string text = DecodeShifted(stored, limit);
+        ASSERT_EQ(text, DecodeByteByByte(stored, limit)) << "round " << round;
+        ASSERT_EQ(SplitLines(text), SplitByteByByte(text)) << "round " << round;
+    }
+}
+
 TEST(Jpeg, RoundTripInColourAndGrey) {
     Image colour = Gradient(83, 47, 3);
     DecodeResult back = DecodeJpeg(EncodeJpeg(colour));

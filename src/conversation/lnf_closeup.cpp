@@ -50,10 +50,17 @@ void TCloseUp::GetMyData() {
 
 void TCloseUp::Say(int line, bool advance) {
     std::string text = line >= 0 && line < int(Memo1.size()) ? Memo1[size_t(line)] : std::string();
+    // A '*' is a paragraph break. Copied a run at a time: every press of Next says a line.
     std::string shown;
-    for (char c : text) {
-        if (c == '*') shown += "\r\n\r\n";
-        else shown.push_back(c);
+    shown.reserve(text.size());
+    for (size_t at = 0; at <= text.size();) {
+        size_t star = text.find('*', at);
+        if (star == std::string::npos) {
+            shown.append(text, at, std::string::npos);
+            break;
+        }
+        shown.append(text, at, star - at).append("\r\n\r\n");
+        at = star + 1;
     }
     Talk1.Caption = shown;
     if (advance && ConvLine < 127) ConvLine = int8_t(ConvLine + 1);  // line numbers never wrap

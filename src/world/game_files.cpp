@@ -130,7 +130,12 @@ std::vector<uint8_t> GameFiles::read(const std::string& name, uint64_t limit) co
     if (ec || size > limit) throw FileError("The game file \"" + path->string() + "\" is too large to be one");
     std::ifstream in(*path, std::ios::binary);
     if (!in) throw FileError("Cannot open the game file \"" + path->string() + "\"");
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // One block read of the size found; a file that grew meanwhile is still read to its end.
+    std::vector<uint8_t> bytes(static_cast<size_t>(size));
+    in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(size));
+    bytes.resize(size_t(std::max<std::streamsize>(0, in.gcount())));
+    char more[4096];
+    while (in.read(more, sizeof more) || in.gcount() > 0) bytes.insert(bytes.end(), more, more + in.gcount());
     return bytes;
 }
 

@@ -1,17 +1,21 @@
 #include "world/shifted_text.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace lnf {
 
+// Every room entry and every conversation decodes a whole text file, so both helpers work on
+// runs of bytes rather than one appended character at a time.
+
 std::string DecodeShifted(const std::vector<uint8_t>& stored, size_t limit) {
-    std::string out;
     size_t n = std::min(limit, stored.size());
-    for (size_t i = 0; i < n; ++i) {
-        uint8_t b = stored[i];
-        if (b == 0) break;
-        uint8_t c = uint8_t(b - 3);
-        if (c == 0) break;
-        out.push_back(char(c));
-    }
+    const uint8_t* p = stored.data();
+    // The text ends at the stored end mark (0) or at a byte that decodes to 0 (3).
+    if (const void* mark = n ? std::memchr(p, 0, n) : nullptr) n = size_t(static_cast<const uint8_t*>(mark) - p);
+    if (const void* three = n ? std::memchr(p, 3, n) : nullptr) n = size_t(static_cast<const uint8_t*>(three) - p);
+    std::string out(reinterpret_cast<const char*>(p), n);
+    for (char& c : out) c = char(uint8_t(uint8_t(c) - 3));
     return out;
 }
 
@@ -25,18 +29,23 @@ std::vector<uint8_t> EncodeShifted(const std::string& text) {
 
 std::vector<std::string> SplitLines(const std::string& text) {
     std::vector<std::string> lines;
-    std::string cur;
-    for (size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c == '\r' || c == '\n') {
-            lines.push_back(cur);
-            cur.clear();
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        } else {
-            cur.push_back(c);
-        }
+    const char* at = text.data();
+    const char* end = at + text.size();
+    // The next CR and the next LF, each looked for again only once it has been passed.
+    auto next = [&](char c) {
+        const void* found = std::memchr(at, c, size_t(end - at));
+        return found ? static_cast<const char*>(found) : end;
+    };
+    const char* cr = next('\r');
+    const char* lf = next('\n');
+    while (at < end) {
+        if (cr < at) cr = next('\r');
+        if (lf < at) lf = next('\n');
+        const char* stop = std::min(cr, lf);
+        lines.emplace_back(at, size_t(stop - at));
+        if (stop == end) break;
+        at = stop + (*stop == '\r' && stop + 1 < end && stop[1] == '\n' ? 2 : 1);
     }
-    if (!cur.empty() || (lines.empty() && !text.empty())) lines.push_back(cur);
     return lines;
 }
 
