@@ -29,6 +29,7 @@
 #include "pictures/resources.h"
 #include "platform/headless_platform.h"
 #include "windows/lnf_black.h"
+#include "windows/lnf_saved_games.h"
 #include "world/data_folders.h"
 
 namespace lnf::fuzz {
@@ -120,6 +121,8 @@ struct FuzzGame {
             t.Next1Click();
             pressing = false;
         };
+        // Save and Open go on to the file dialogs, whose answers the input gives.
+        platform.modalScripts[WindowId::SavedGames] = [this] { app.SavedGames->OtherFileClick(); };
         // Any conversation is played by pressing Next until it ends.
         platform.modalScripts[WindowId::CloseUp] = [this] {
             for (int i = 0; i < 300 && platform.isOpen(WindowId::CloseUp); ++i) {
