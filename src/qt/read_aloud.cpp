@@ -6,6 +6,7 @@
 #include <QSocketNotifier>
 #include <QTextToSpeech>
 #include <algorithm>
+#include <utility>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -172,6 +173,7 @@ void ReadAloud::dropVoice() {
     }
     delete old;
     busy_ = false;
+    waiting_.clear();
     setState(VoiceState::Gone);
 }
 
@@ -188,6 +190,9 @@ void ReadAloud::handleLine(const QString& line) {
         available_ = true;
         reason_.clear();
         setState(VoiceState::Ready);
+        // A text handed over before the voice was set up goes to it now: given at once, the
+        // Flite voice sometimes fails its first text.
+        if (!waiting_.isEmpty()) voice_->write(("say " + std::exchange(waiting_, QString()) + "\n").toUtf8());
     } else if (line.startsWith("unavailable ")) {
         const bool was = available_;
         available_ = false;
@@ -203,6 +208,7 @@ void ReadAloud::handleLine(const QString& line) {
         }
         setState(VoiceState::Ready);
     } else if (line.startsWith("error")) {
+        error_ = line.mid(6);
         busy_ = false;
         setState(VoiceState::Error);
     }
@@ -223,6 +229,7 @@ void ReadAloud::voiceDied() {
     voice_->deleteLater();
     voice_ = nullptr;
     busy_ = false;
+    waiting_.clear();
     setState(VoiceState::Gone);
     if (!available_ || !answered) return;  // the start did not go through; the constructor says why
     ++deaths_;
@@ -236,7 +243,8 @@ void ReadAloud::voiceDied() {
 void ReadAloud::send(const QString& words) {
     if (!voice_) startVoice();
     spoken_ = words;
-    voice_->write(("say " + words + "\n").toUtf8());
+    if (state_ == VoiceState::Starting) waiting_ = words;
+    else voice_->write(("say " + words + "\n").toUtf8());
     // Until the voice says it read the text to its end, a next text must not reach it.
     busy_ = true;
 }

@@ -52,6 +52,8 @@ public:
     bool busy() const { return busy_; }
     // Voice processes that died on their own since the last text read to its end.
     int deathsInARow() const { return deaths_; }
+    // What the engine last said went wrong.
+    const QString& lastError() const { return error_; }
 
 signals:
     void voiceStateChanged(lnf::ReadAloud::VoiceState state);
@@ -75,6 +77,8 @@ private:
     QString engine_;
     QString reason_;
     QString spoken_;
+    QString error_;
+    QString waiting_;  // the text for a voice that is still starting
     std::map<Source, std::string> seen_;
 };
 

@@ -58,7 +58,12 @@ struct VoiceLog {
     reader.shown(source, text, true);
     if (!WaitUntil([&] { return log.saw(Voice::Speaking) && !reader.busy(); }, 30000))
         return ::testing::AssertionFailure() << "\"" << text << "\" was not read to its end";
-    if (reader.voiceState() != Voice::Ready) return ::testing::AssertionFailure() << "the voice ended in another state";
+    if (reader.voiceState() != Voice::Ready) {
+        auto failure = ::testing::AssertionFailure() << "the voice went through";
+        for (Voice s : log.states) failure << " " << int(s);
+        failure << " (" << reader.lastError().toStdString() << ")";
+        return failure;
+    }
     return ::testing::AssertionSuccess();
 }
 
