@@ -209,8 +209,16 @@ void ReadAloud::handleLine(const QString& line) {
         setState(VoiceState::Ready);
     } else if (line.startsWith("error")) {
         error_ = line.mid(6);
+        const bool retry = busy_ && !retried_;
         busy_ = false;
         setState(VoiceState::Error);
+        // On a loaded machine the Flite voice now and then runs dry in the middle of a text
+        // and gives up on it; a fresh voice reads the text once more from its start.
+        if (retry) {
+            dropVoice();
+            send(spoken_);
+            retried_ = true;
+        }
     }
 }
 
@@ -241,6 +249,7 @@ void ReadAloud::voiceDied() {
 }
 
 void ReadAloud::send(const QString& words) {
+    retried_ = false;
     if (!voice_) startVoice();
     spoken_ = words;
     if (state_ == VoiceState::Starting) waiting_ = words;

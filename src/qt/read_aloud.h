@@ -71,7 +71,8 @@ private:
 
     QProcess* voice_ = nullptr;
     bool available_ = false;
-    bool busy_ = false;  // a text was sent and is not read to its end yet
+    bool busy_ = false;
+    bool retried_ = false;  // the text in hand was given to a second voice already  // a text was sent and is not read to its end yet
     VoiceState state_ = VoiceState::Gone;
     int deaths_ = 0;
     QString engine_;
