@@ -19,6 +19,7 @@
 #include "qt/command_line.h"
 #include "qt/presentation.h"
 #include "qt/qt_platform.h"
+#include "qt/read_aloud.h"
 #include "qt/views.h"
 #include "windows/lnf_black.h"
 #include "windows/lnf_intro.h"
@@ -50,6 +51,9 @@ int Fail(const QString& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The game's own voice process, started by the game itself (never by a player): no
+    // windows, no game folder, only the speech engine.
+    if (IsVoiceMode(argc, argv)) return RunVoice(argc, argv);
     QElapsedTimer sinceStart;
     sinceStart.start();
     // Qt Multimedia's GStreamer backend plays the music here; its FFmpeg backend crashes

@@ -1,11 +1,26 @@
 #include "qt/read_aloud.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QSocketNotifier>
 #include <QTextToSpeech>
-#include <map>
+#include <algorithm>
+#include <utility>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
 
 namespace lnf {
 
 namespace {
+
+// How long the game waits at its start for the voice process to say whether it has a voice:
+// a loaded machine takes a while to start a second Qt program and load a voice.
+constexpr int kAnswerMs = 15000;
+
 QStringList EngineOrder() {
     QStringList engines = QTextToSpeech::availableEngines();
     QStringList order;
@@ -18,18 +33,27 @@ QStringList EngineOrder() {
     return order;
 }
 
-// One voice per engine for the whole run, never torn down: Qt 6.4's Flite voice falls over in
-// its own thread when it is destroyed while it still works through a text, even one it was
-// told to stop, and nothing tells when it is done.
-QTextToSpeech* Voice(const QString& name) {
-    static std::map<QString, QTextToSpeech*> voices;
-    auto it = voices.find(name);
-    if (it != voices.end()) return it->second;
-    auto* tts = new QTextToSpeech(name);
-    if (tts->state() == QTextToSpeech::Error) return tts;  // the caller deletes a voice that never started
-    voices.emplace(name, tts);
-    return tts;
+// One line to the game. Written straight to the descriptor so nothing sits in a buffer when
+// the engine falls over.
+void Tell(const QString& line) {
+    QByteArray bytes = line.toUtf8();
+    bytes.replace('\n', ' ');
+    bytes += '\n';
+    const char* p = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        ssize_t n = ::write(STDOUT_FILENO, p, size_t(left));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) std::_Exit(0);  // the game is gone
+        p += n;
+        left -= n;
+    }
 }
+
+// Leaves without tearing the voice down: Qt 6.4's Flite voice falls over in its own thread
+// when it is destroyed while it still works through a text.
+[[noreturn]] void Leave(int code) { std::_Exit(code); }
+
 }  // namespace
 
 QString SpeakableText(const std::string& text) {
@@ -38,48 +62,217 @@ QString SpeakableText(const std::string& text) {
     return s.simplified();
 }
 
-ReadAloud::ReadAloud(QObject* parent) : QObject(parent) {
+bool IsVoiceMode(int argc, char** argv) { return argc >= 2 && std::strcmp(argv[1], "--voice") == 0; }
+
+int RunVoice(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
     const QStringList order = EngineOrder();
     if (order.isEmpty()) {
-        reason_ = qEnvironmentVariableIsSet("LNF_SPEECH_ENGINE")
-                      ? "The speech engine \"" + qEnvironmentVariable("LNF_SPEECH_ENGINE") + "\" is not installed."
-                      : "No speech engine is installed (the Qt speech plugins, e.g. its Flite voice).";
-        return;
+        Tell("unavailable " +
+             (qEnvironmentVariableIsSet("LNF_SPEECH_ENGINE")
+                  ? "The speech engine \"" + qEnvironmentVariable("LNF_SPEECH_ENGINE") + "\" is not installed."
+                  : QString("No speech engine is installed (the Qt speech plugins, e.g. its Flite voice).")));
+        Leave(2);
     }
+    QTextToSpeech* tts = nullptr;
     QStringList failed;
     for (const QString& name : order) {
-        QTextToSpeech* tts = Voice(name);
-        if (tts->state() != QTextToSpeech::Error) {
-            speech_ = tts;
-            engine_ = name;
-            return;
+        auto* candidate = new QTextToSpeech(name);
+        if (candidate->state() != QTextToSpeech::Error) {
+            tts = candidate;
+            Tell("engine " + name);
+            break;
         }
-        failed << name + ": " + (tts->errorString().isEmpty() ? "it does not start" : tts->errorString());
-        delete tts;
+        failed << name + ": " +
+                      (candidate->errorString().isEmpty() ? QString("it does not start") : candidate->errorString());
+        delete candidate;
     }
-    reason_ = "No speech engine could be started (" + failed.join("; ") + ").";
+    if (!tts) {
+        Tell("unavailable No speech engine could be started (" + failed.join("; ") + ").");
+        Leave(2);
+    }
+    QObject::connect(tts, &QTextToSpeech::stateChanged, [tts](QTextToSpeech::State s) {
+        switch (s) {
+            case QTextToSpeech::Speaking: Tell("speaking"); break;
+            case QTextToSpeech::Ready: Tell("ready"); break;
+            case QTextToSpeech::Error:
+                Tell("error " + (tts->errorString().isEmpty() ? QString("the engine failed") : tts->errorString()));
+                break;
+            default: break;
+        }
+    });
+    QByteArray pending;
+    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
+    QObject::connect(&input, &QSocketNotifier::activated, [&] {
+        char buffer[4096];
+        ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
+        if (n < 0 && (errno == EINTR || errno == EAGAIN)) return;
+        if (n <= 0) Leave(0);  // the game closed the line, or is gone
+        pending.append(buffer, n);
+        qsizetype end;
+        while ((end = pending.indexOf('\n')) >= 0) {
+            const QString line = QString::fromUtf8(pending.left(end));
+            pending.remove(0, end + 1);
+            // The game sends a text only to an idle voice; to cut a text off it ends this
+            // process and starts another, as stopping the voice is what makes it fall over.
+            if (line.startsWith("say ")) tts->say(line.mid(4));
+            else if (line == "quit") Leave(0);
+        }
+    });
+    return app.exec();
 }
 
-ReadAloud::~ReadAloud() { stop(); }
+ReadAloud::ReadAloud(QObject* parent) : QObject(parent) {
+    startVoice();
+    QDeadlineTimer deadline(kAnswerMs);
+    while (voice_ && engine_.isEmpty() && reason_.isEmpty() && !deadline.hasExpired()) {
+        // Its lines and its end arrive through the signals while this waits.
+        if (!voice_->waitForReadyRead(int(std::max<qint64>(1, deadline.remainingTime()))) && voice_ &&
+            voice_->state() == QProcess::NotRunning)
+            voiceDied();
+    }
+    if (available_) return;
+    if (reason_.isEmpty()) reason_ = "The voice did not say in time whether it has an engine.";
+    dropVoice();
+}
+
+ReadAloud::~ReadAloud() { dropVoice(); }
+
+qint64 ReadAloud::voicePid() const { return voice_ ? voice_->processId() : 0; }
+
+void ReadAloud::setState(VoiceState s) {
+    if (state_ == s) return;
+    state_ = s;
+    emit voiceStateChanged(s);
+}
+
+void ReadAloud::startVoice() {
+    voice_ = new QProcess(this);
+    voice_->setReadChannel(QProcess::StandardOutput);
+    // The engine's own complaints reach the game's stderr, where a player's report finds them.
+    voice_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    connect(voice_, &QProcess::readyReadStandardOutput, this, &ReadAloud::readVoice);
+    connect(voice_, &QProcess::finished, this, &ReadAloud::voiceDied);
+    connect(voice_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError e) {
+        if (e == QProcess::FailedToStart) voiceDied();
+    });
+    setState(VoiceState::Starting);
+    voice_->start(QCoreApplication::applicationFilePath(), {"--voice"});
+}
+
+// Ends the voice process at once: a killed process takes its text with it, where a stopped
+// engine would fall over.
+void ReadAloud::dropVoice() {
+    if (!voice_) return;
+    QProcess* old = voice_;
+    voice_ = nullptr;
+    old->disconnect(this);
+    if (old->state() != QProcess::NotRunning) {
+        old->kill();
+        old->waitForFinished(2000);
+    }
+    delete old;
+    busy_ = false;
+    waiting_.clear();
+    setState(VoiceState::Gone);
+}
+
+void ReadAloud::readVoice() {
+    while (voice_ && voice_->canReadLine()) {
+        const QString line = QString::fromUtf8(voice_->readLine()).chopped(1);
+        handleLine(line);
+    }
+}
+
+void ReadAloud::handleLine(const QString& line) {
+    if (line.startsWith("engine ")) {
+        engine_ = line.mid(7);
+        available_ = true;
+        reason_.clear();
+        setState(VoiceState::Ready);
+        // A text handed over before the voice was set up goes to it now: given at once, the
+        // Flite voice sometimes fails its first text.
+        if (!waiting_.isEmpty()) voice_->write(("say " + std::exchange(waiting_, QString()) + "\n").toUtf8());
+    } else if (line.startsWith("unavailable ")) {
+        const bool was = available_;
+        available_ = false;
+        reason_ = line.mid(12);
+        setState(VoiceState::Error);
+        if (was) emit becameUnavailable();
+    } else if (line == "speaking") {
+        setState(VoiceState::Speaking);
+    } else if (line == "ready") {
+        if (busy_ && state_ == VoiceState::Speaking) {
+            busy_ = false;  // the text was read to its end
+            deaths_ = 0;
+        }
+        setState(VoiceState::Ready);
+    } else if (line.startsWith("error")) {
+        error_ = line.mid(6);
+        const bool retry = busy_ && !retried_;
+        busy_ = false;
+        setState(VoiceState::Error);
+        // On a loaded machine the Flite voice now and then runs dry in the middle of a text
+        // and gives up on it; a fresh voice reads the text once more from its start.
+        if (retry) {
+            dropVoice();
+            send(spoken_);
+            retried_ = true;
+        }
+    }
+}
+
+void ReadAloud::voiceDied() {
+    if (!voice_) return;
+    // Whatever it still said before it went counts.
+    readVoice();
+    if (!voice_) return;
+    const bool answered = !engine_.isEmpty() || !reason_.isEmpty();
+    if (!answered)
+        reason_ = voice_->error() == QProcess::FailedToStart
+                      ? "The voice could not be started (" + voice_->errorString() + ")."
+                      : QString("The voice ended before it said whether it has an engine (exit code %1).")
+                            .arg(voice_->exitCode());
+    voice_->disconnect(this);
+    voice_->deleteLater();
+    voice_ = nullptr;
+    busy_ = false;
+    waiting_.clear();
+    setState(VoiceState::Gone);
+    if (!available_ || !answered) return;  // the start did not go through; the constructor says why
+    ++deaths_;
+    if (deaths_ >= kMaxDeathsInARow) {
+        available_ = false;
+        reason_ = QString("The voice stopped working: its speech engine fell over %1 times in a row.").arg(deaths_);
+        emit becameUnavailable();
+    }
+}
+
+void ReadAloud::send(const QString& words) {
+    retried_ = false;
+    if (!voice_) startVoice();
+    spoken_ = words;
+    if (state_ == VoiceState::Starting) waiting_ = words;
+    else voice_->write(("say " + words + "\n").toUtf8());
+    // Until the voice says it read the text to its end, a next text must not reach it.
+    busy_ = true;
+}
 
 void ReadAloud::shown(Source source, const std::string& text, bool readingOn) {
     if (!readingOn) stop();  // turning reading off silences the voice at once
     std::string& seen = seen_[source];
     if (seen == text) return;
     seen = text;
-    if (!readingOn || !speech_) return;
+    if (!readingOn || !available_) return;
     QString words = SpeakableText(text);
     if (words.isEmpty()) return;
-    // say() cuts the text being read off by itself; a stop() first (or on an idle voice)
-    // brings the Flite voice of Qt 6.4 down in its own thread.
-    spoken_ = words;
-    speech_->say(words);
+    // A voice at work on a text is replaced, not interrupted.
+    if (busy_) dropVoice();
+    send(words);
 }
 
 void ReadAloud::stop() {
-    // Qt 6.4's Flite voice falls over on the next text after a stop(); a text with nothing to
-    // say cuts the last one off just as well.
-    if (speech_ && speech_->state() == QTextToSpeech::Speaking) speech_->say(QStringLiteral(" "));
+    if (busy_) dropVoice();
 }
 
 }  // namespace lnf

@@ -1,5 +1,9 @@
 // Reading the game's texts aloud through the desktop's speech engine: the message line, the
 // conversation's lines and the close look of an item. A new text cuts the last one off.
+//
+// The engine runs in a process of its own (this same program started with --voice), talked to
+// line by line: Qt 6.4's Flite voice falls over in its own thread when a text is cut off, and
+// such a fall must never take the player's game with it.
 #pragma once
 
 #include <QObject>
@@ -7,7 +11,7 @@
 #include <map>
 #include <string>
 
-class QTextToSpeech;
+class QProcess;
 
 namespace lnf {
 
@@ -16,36 +20,78 @@ class ReadAloud : public QObject {
 public:
     // Where each text to be read comes from; each source is read when its text changes.
     enum class Source { MessageLine, Conversation, CloseLook };
+    // What the voice process last said of itself.
+    enum class VoiceState { Starting, Ready, Speaking, Error, Gone };
+    // Deaths in a row, with no text read to its end between them, after which the voice
+    // is given up for the run.
+    static constexpr int kMaxDeathsInARow = 3;
 
-    // Picks the engine: the environment's LNF_SPEECH_ENGINE if set, else Flite (it needs no
+    // Starts the voice process and waits (briefly) for it to say whether it has a voice. It
+    // picks the engine: the environment's LNF_SPEECH_ENGINE if set, else Flite (it needs no
     // speech server), else the speech server's, else any other the system offers.
     explicit ReadAloud(QObject* parent = nullptr);
     ~ReadAloud() override;
 
-    bool available() const { return speech_ != nullptr; }
+    bool available() const { return available_; }
     // Why nothing can be read aloud here, for the disabled menu item; empty where it can.
     const QString& unavailableReason() const { return reason_; }
     QString engineName() const { return engine_; }
-    QTextToSpeech* engine() const { return speech_; }
 
     // A text shown by a source: read at once when reading is on and the text is new to that
     // source. Texts seen while reading is off are remembered, so turning it on reads only
     // what comes after.
     void shown(Source source, const std::string& text, bool readingOn);
-    // The text last handed to the engine.
+    // The text last handed to the voice.
     const QString& lastSpoken() const { return spoken_; }
     void stop();
 
+    VoiceState voiceState() const { return state_; }
+    // The voice process's id while one runs, else 0.
+    qint64 voicePid() const;
+    // A text handed to the voice and not yet read to its end (or failed).
+    bool busy() const { return busy_; }
+    // Voice processes that died on their own since the last text read to its end.
+    int deathsInARow() const { return deaths_; }
+    // What the engine last said went wrong.
+    const QString& lastError() const { return error_; }
+
+signals:
+    void voiceStateChanged(lnf::ReadAloud::VoiceState state);
+    // The voice was given up after dying too often; unavailableReason() says so.
+    void becameUnavailable();
+
 private:
-    QTextToSpeech* speech_ = nullptr;
+    void startVoice();
+    void dropVoice();
+    void readVoice();
+    void handleLine(const QString& line);
+    void voiceDied();
+    void setState(VoiceState s);
+    void send(const QString& words);
+
+    QProcess* voice_ = nullptr;
+    bool available_ = false;
+    bool busy_ = false;
+    bool retried_ = false;  // the text in hand was given to a second voice already  // a text was sent and is not read to its end yet
+    VoiceState state_ = VoiceState::Gone;
+    int deaths_ = 0;
     QString engine_;
     QString reason_;
     QString spoken_;
+    QString error_;
+    QString waiting_;  // the text for a voice that is still starting
     std::map<Source, std::string> seen_;
 };
 
 // The text a speech engine is given: line breaks and runs of spaces become single spaces,
 // the "--" of the game's texts a pause; nothing but blanks gives an empty text.
 QString SpeakableText(const std::string& text);
+
+// The voice process: asked for by the first argument, "--voice". RunVoice owns the program
+// from there: it reads "say <text>" lines on stdin and writes "engine <name>" or
+// "unavailable <reason>" at its start, then "speaking", "ready" and "error <reason>" as the
+// engine goes. It ends when stdin closes.
+bool IsVoiceMode(int argc, char** argv);
+int RunVoice(int argc, char** argv);
 
 }  // namespace lnf

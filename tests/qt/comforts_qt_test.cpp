@@ -8,7 +8,9 @@
 #include <QFontInfo>
 #include <QMenu>
 #include <QSlider>
-#include <QTextToSpeech>
+#include <QCoreApplication>
+#include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <vector>
 
@@ -35,17 +37,34 @@ double Gain(int volume) {
     return QAudio::convertVolume(volume / 100.0, QAudio::LogarithmicVolumeScale, QAudio::LinearVolumeScale);
 }
 
-// Lets the voice read a short last word to its end, so that it has nothing in hand when the
-// test's sound server goes (the Flite voice keeps working through a cut-off text for a while).
-void Settle(ReadAloud& reader) {
-    QTextToSpeech* voice = reader.engine();
-    bool spoke = false;
-    QObject::connect(voice, &QTextToSpeech::stateChanged, &reader, [&](QTextToSpeech::State s) {
-        if (s == QTextToSpeech::Speaking) spoke = true;
-    });
-    reader.shown(ReadAloud::Source::MessageLine, "Done.", true);
-    EXPECT_TRUE(WaitUntil([&] { return spoke && voice->state() == QTextToSpeech::Ready; }, 30000));
-    Wait(300);
+using Voice = ReadAloud::VoiceState;
+
+// Every state the voice process reports, in order.
+struct VoiceLog {
+    explicit VoiceLog(ReadAloud& reader)
+        : connection(QObject::connect(&reader, &ReadAloud::voiceStateChanged, &reader,
+                                      [this](Voice s) { states.push_back(s); })) {}
+    ~VoiceLog() { QObject::disconnect(connection); }
+    VoiceLog(const VoiceLog&) = delete;
+    VoiceLog& operator=(const VoiceLog&) = delete;
+    QMetaObject::Connection connection;
+    bool saw(Voice s) const { return std::find(states.begin(), states.end(), s) != states.end(); }
+    std::vector<Voice> states;
+};
+
+// Reads a text and waits until the voice process reports it started it and read it to its end.
+::testing::AssertionResult ReadToItsEnd(ReadAloud& reader, ReadAloud::Source source, const std::string& text) {
+    VoiceLog log(reader);
+    reader.shown(source, text, true);
+    if (!WaitUntil([&] { return log.saw(Voice::Speaking) && !reader.busy(); }, 30000))
+        return ::testing::AssertionFailure() << "\"" << text << "\" was not read to its end";
+    if (reader.voiceState() != Voice::Ready) {
+        auto failure = ::testing::AssertionFailure() << "the voice went through";
+        for (Voice s : log.states) failure << " " << int(s);
+        failure << " (" << reader.lastError().toStdString() << ")";
+        return failure;
+    }
+    return ::testing::AssertionSuccess();
 }
 
 class QtComforts : public QtGame {
@@ -216,22 +235,23 @@ TEST(ReadAloudVoice, TheFliteVoiceSpeaksAMessageToItsEndAndANewTextCutsTheOldOff
     ReadAloud reader;
     ASSERT_TRUE(reader.available()) << reader.unavailableReason().toStdString();
     EXPECT_EQ(reader.engineName(), "flite");
+    const qint64 firstVoice = reader.voicePid();
+    EXPECT_NE(firstVoice, 0);
+    EXPECT_NE(firstVoice, QCoreApplication::applicationPid()) << "the voice must not live in the game's process";
     test::Recorder rec;
     const bool hearing = test::CurrentSound() == test::Sound::Private && rec.start();
     // Seen while reading is off: remembered, not read.
     reader.shown(ReadAloud::Source::MessageLine, "An old message.", false);
     EXPECT_TRUE(reader.lastSpoken().isEmpty());
+    VoiceLog log(reader);
     reader.shown(ReadAloud::Source::MessageLine, "The frog at the door\r\nlooks   at you -- and waits.", true);
     EXPECT_EQ(reader.lastSpoken(), "The frog at the door looks at you , and waits.");
-    QTextToSpeech* voice = reader.engine();
-    std::vector<QTextToSpeech::State> states;
-    QObject::connect(voice, &QTextToSpeech::stateChanged, &reader, [&](QTextToSpeech::State s) { states.push_back(s); });
-    ASSERT_TRUE(WaitUntil([&] { return voice->state() == QTextToSpeech::Speaking; }, 20000))
-        << "the voice never started: " << voice->errorString().toStdString();
+    ASSERT_TRUE(WaitUntil([&] { return reader.voiceState() == Voice::Speaking; }, 20000))
+        << "the voice never started";
     qint64 spoke = hearing ? rec.markMs() : 0;
-    ASSERT_TRUE(WaitUntil([&] { return voice->state() == QTextToSpeech::Ready; }, 30000)) << "it never finished";
-    ASSERT_FALSE(states.empty());
-    EXPECT_EQ(states.back(), QTextToSpeech::Ready);
+    ASSERT_TRUE(WaitUntil([&] { return !reader.busy(); }, 30000)) << "it never finished";
+    EXPECT_EQ(log.states, (std::vector<Voice>{Voice::Speaking, Voice::Ready}));
+    EXPECT_EQ(reader.voicePid(), firstVoice) << "an idle voice reads the next text itself";
     if (hearing) {
         qint64 done = rec.markMs();
         double level = rec.level(spoke, done);
@@ -239,38 +259,36 @@ TEST(ReadAloudVoice, TheFliteVoiceSpeaksAMessageToItsEndAndANewTextCutsTheOldOff
         EXPECT_GT(level, 0.005) << "the voice is not heard";
     }
     // The same text again is not read twice.
-    const QString before = reader.lastSpoken();
     reader.shown(ReadAloud::Source::MessageLine, "The frog at the door\r\nlooks   at you -- and waits.", true);
     Wait(200);
-    EXPECT_EQ(voice->state(), QTextToSpeech::Ready);
+    EXPECT_EQ(reader.voiceState(), Voice::Ready);
+    EXPECT_FALSE(reader.busy());
     // A new text cuts a long one off: once the short one is read, nothing more is heard, though
     // the long one would have gone on for many seconds.
     QString longText;
     for (int i = 0; i < 6; ++i) longText += "The lantern swings in the wind over the long stone road to the river. ";
     reader.shown(ReadAloud::Source::Conversation, longText.toStdString(), true);
-    QTextToSpeech* longVoice = reader.engine();
-    ASSERT_TRUE(WaitUntil([&] { return longVoice->state() == QTextToSpeech::Speaking; }, 20000));
+    ASSERT_TRUE(WaitUntil([&] { return reader.voiceState() == Voice::Speaking; }, 20000));
+    const qint64 longVoice = reader.voicePid();
     Wait(800);
-    reader.shown(ReadAloud::Source::MessageLine, "Stop.", true);
+    ASSERT_TRUE(ReadToItsEnd(reader, ReadAloud::Source::MessageLine, "Stop."));
     EXPECT_EQ(reader.lastSpoken(), "Stop.");
-    QTextToSpeech* shortVoice = reader.engine();
-    ASSERT_TRUE(WaitUntil([&] { return shortVoice->state() == QTextToSpeech::Speaking; }, 20000));
-    ASSERT_TRUE(WaitUntil([&] { return shortVoice->state() == QTextToSpeech::Ready; }, 20000));
+    EXPECT_NE(reader.voicePid(), longVoice) << "the voice at work was not replaced";
+    EXPECT_EQ(reader.deathsInARow(), 0) << "a voice the game ends is no death";
     if (hearing) {
         qint64 after = rec.markMs();
         Wait(1500);
         qint64 later = rec.markMs();
         double level = rec.level(after + 300, later);
-        std::printf("heard: after the new text %.5f (the long one still at work: %d)\n", level,
-                    int(longVoice->state() == QTextToSpeech::Speaking));
+        std::printf("heard: after the new text %.5f\n", level);
         EXPECT_LT(level, 0.002) << "the long text was still heard";
     }
-    // Stopped while it speaks, the voice falls silent at once.
+    // Stopped while it speaks, the voice falls silent at once; the next text is read all the same.
     reader.shown(ReadAloud::Source::Conversation, longText.toStdString() + " Again.", true);
-    QTextToSpeech* again = reader.engine();
-    ASSERT_TRUE(WaitUntil([&] { return again->state() == QTextToSpeech::Speaking; }, 20000));
+    ASSERT_TRUE(WaitUntil([&] { return reader.voiceState() == Voice::Speaking; }, 20000));
     Wait(500);
     reader.stop();
+    EXPECT_EQ(reader.voiceState(), Voice::Gone);
     if (hearing) {
         qint64 stopped = rec.markMs();
         Wait(1200);
@@ -278,7 +296,46 @@ TEST(ReadAloudVoice, TheFliteVoiceSpeaksAMessageToItsEndAndANewTextCutsTheOldOff
         EXPECT_LT(rec.level(stopped + 300, later), 0.002) << "the voice went on after the stop";
         rec.stop();
     }
-    Settle(reader);
+    EXPECT_TRUE(ReadToItsEnd(reader, ReadAloud::Source::MessageLine, "Done."));
+    EXPECT_TRUE(reader.available());
+}
+
+TEST(ReadAloudVoice, AVoiceKilledMidSentenceLeavesTheGameRunningAndTheNextTextIsRead) {
+    ReadAloud reader;
+    ASSERT_TRUE(reader.available()) << reader.unavailableReason().toStdString();
+    QString longText;
+    for (int i = 0; i < 4; ++i) longText += "The ferryman counts the lanterns along the far bank of the river. ";
+    // Killed twice in a row, it comes back each time; a text read to its end clears the count.
+    for (int death = 1; death <= 2; ++death) {
+        reader.shown(ReadAloud::Source::Conversation, (longText + QString::number(death)).toStdString(), true);
+        ASSERT_TRUE(WaitUntil([&] { return reader.voiceState() == Voice::Speaking; }, 20000));
+        const qint64 pid = reader.voicePid();
+        ASSERT_GT(pid, 0);
+        ASSERT_EQ(::kill(pid_t(pid), SIGKILL), 0);
+        ASSERT_TRUE(WaitUntil([&] { return reader.voiceState() == Voice::Gone; }, 10000)) << "the death went unnoticed";
+        EXPECT_EQ(reader.deathsInARow(), death);
+        EXPECT_EQ(reader.voicePid(), 0);
+        EXPECT_TRUE(reader.available()) << "one death does not silence the game for good";
+    }
+    ASSERT_TRUE(ReadToItsEnd(reader, ReadAloud::Source::MessageLine, "The lantern is lit."));
+    EXPECT_EQ(reader.lastSpoken(), "The lantern is lit.");
+    EXPECT_EQ(reader.deathsInARow(), 0);
+    // A voice that keeps dying is given up, with a reason for the menu item, and the game
+    // goes on without it.
+    bool givenUp = false;
+    QObject::connect(&reader, &ReadAloud::becameUnavailable, &reader, [&] { givenUp = true; });
+    for (int death = 1; death <= ReadAloud::kMaxDeathsInARow; ++death) {
+        reader.shown(ReadAloud::Source::CloseLook, (longText + "Again " + QString::number(death)).toStdString(), true);
+        ASSERT_TRUE(WaitUntil([&] { return reader.voicePid() > 0 && reader.voiceState() == Voice::Speaking; }, 20000));
+        ASSERT_EQ(::kill(pid_t(reader.voicePid()), SIGKILL), 0);
+        ASSERT_TRUE(WaitUntil([&] { return reader.voiceState() == Voice::Gone; }, 10000));
+    }
+    EXPECT_TRUE(givenUp);
+    EXPECT_FALSE(reader.available());
+    EXPECT_TRUE(reader.unavailableReason().contains("fell over")) << reader.unavailableReason().toStdString();
+    reader.shown(ReadAloud::Source::MessageLine, "Nothing more is read.", true);
+    EXPECT_EQ(reader.voicePid(), 0);
+    EXPECT_NE(reader.lastSpoken(), "Nothing more is read.");
 }
 
 TEST_F(QtComforts, ReadAloudFollowsTheMessageLineOnceTickedWithCtrlT) {
@@ -295,11 +352,11 @@ TEST_F(QtComforts, ReadAloudFollowsTheMessageLineOnceTickedWithCtrlT) {
     clickOn(game_.RoomCells[size_t(CellNumber(kGridColumns / 2, kGridRows / 2))]);
     EXPECT_EQ(platform_.reader().lastSpoken(), SpeakableText(game_.text1.Caption));
     // Turning it off silences the voice at once.
-    ASSERT_TRUE(WaitUntil([&] { return platform_.reader().engine()->state() == QTextToSpeech::Speaking; }, 20000));
+    ASSERT_TRUE(WaitUntil([&] { return platform_.reader().voiceState() == ReadAloud::VoiceState::Speaking; }, 20000));
     read->trigger();
     EXPECT_FALSE(game_.ReadingAloud());
-    EXPECT_TRUE(WaitUntil([&] { return platform_.reader().engine()->state() != QTextToSpeech::Speaking; }, 3000));
-    Settle(platform_.reader());
+    EXPECT_NE(platform_.reader().voiceState(), ReadAloud::VoiceState::Speaking);
+    EXPECT_FALSE(platform_.reader().busy());
 }
 
 struct NoVoice {

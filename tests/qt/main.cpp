@@ -5,9 +5,12 @@
 #include <QTemporaryDir>
 #include <cstring>
 
+#include "qt/read_aloud.h"
 #include "sound.h"
 
 int main(int argc, char** argv) {
+    // The readers the tests make start this program as their voice, as the game starts itself.
+    if (lnf::IsVoiceMode(argc, argv)) return lnf::RunVoice(argc, argv);
     bool listing = false;
     for (int i = 1; i < argc; ++i) listing = listing || std::strcmp(argv[i], "--gtest_list_tests") == 0;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
