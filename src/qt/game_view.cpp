@@ -425,15 +425,24 @@ void GameView::sync() {
 void GameView::buildComforts() {
     veil_ = new PausedVeil(image2_);
     ReadAloud& reader = platform_.reader();
-    if (!reader.available()) {
-        // The item stays in the menu, greyed, and says why when the mouse rests on it.
-        app_.Game->menu("ReadAloud1").Enabled = false;
-        QAction* a = actions_["ReadAloud1"];
-        a->setToolTip(reader.unavailableReason());
-        a->setStatusTip(reader.unavailableReason());
-        for (QObject* o : a->associatedObjects())
-            if (auto* menu = qobject_cast<QMenu*>(o)) menu->setToolTipsVisible(true);
-    }
+    if (!reader.available()) greyReadAloud();
+    // A voice that keeps falling over is given up during play: the item greys as if there had
+    // never been one. Queued, as the news may come while the screen is being brought up to date.
+    connect(&reader, &ReadAloud::becameUnavailable, this, [this] { greyReadAloud(); }, Qt::QueuedConnection);
+}
+
+void GameView::greyReadAloud() {
+    // The item stays in the menu, greyed and unticked, and says why when the mouse rests on it.
+    MenuItem& item = app_.Game->menu("ReadAloud1");
+    item.Enabled = false;
+    item.Checked = false;
+    const QString reason = platform_.reader().unavailableReason();
+    QAction* a = actions_["ReadAloud1"];
+    a->setToolTip(reason);
+    a->setStatusTip(reason);
+    for (QObject* o : a->associatedObjects())
+        if (auto* menu = qobject_cast<QMenu*>(o)) menu->setToolTipsVisible(true);
+    sync();
 }
 
 void GameView::syncComforts() {

@@ -63,6 +63,7 @@ private:
     std::map<std::string, QAction*> actions_;
     class PausedVeil* veil_ = nullptr;
     void buildComforts();
+    void greyReadAloud();
     void syncComforts();
     // A clip stays on screen while it plays, even as the picture changes under it (the rule
     // that starts it also draws the room's changed look), and after its end until the picture

@@ -359,6 +359,18 @@ TEST_F(QtComforts, ReadAloudFollowsTheMessageLineOnceTickedWithCtrlT) {
     EXPECT_FALSE(platform_.reader().busy());
 }
 
+// A voice given up during play greys the item and stops reading, as one never found would.
+TEST_F(QtComforts, AVoiceGivenUpInPlayGreysTheItem) {
+    QAction* read = MenuAction(view_, "&Read Aloud");
+    ASSERT_TRUE(read && read->isEnabled());
+    read->trigger();
+    ASSERT_TRUE(game_.ReadingAloud());
+    emit platform_.reader().becameUnavailable();
+    ASSERT_TRUE(WaitUntil([&] { return !read->isEnabled(); }, 5000));
+    EXPECT_FALSE(read->isChecked());
+    EXPECT_FALSE(game_.ReadingAloud());
+}
+
 struct NoVoice {
     NoVoice() { qputenv("LNF_SPEECH_ENGINE", "no-such-voice"); }
     ~NoVoice() { qunsetenv("LNF_SPEECH_ENGINE"); }
