@@ -209,15 +209,17 @@ void ReadAloud::handleLine(const QString& line) {
         setState(VoiceState::Ready);
     } else if (line.startsWith("error")) {
         error_ = line.mid(6);
-        const bool retry = busy_ && !retried_;
+        const bool retry = busy_ && retries_ < kRetries;
         busy_ = false;
         setState(VoiceState::Error);
         // On a loaded machine the Flite voice now and then runs dry in the middle of a text
-        // and gives up on it; a fresh voice reads the text once more from its start.
+        // and gives up on it (it is starved of time, so it can happen twice running); a fresh
+        // voice reads the text again from its start, a few times at most.
         if (retry) {
+            const int retries = retries_ + 1;
             dropVoice();
             send(spoken_);
-            retried_ = true;
+            retries_ = retries;
         }
     }
 }
@@ -249,7 +251,7 @@ void ReadAloud::voiceDied() {
 }
 
 void ReadAloud::send(const QString& words) {
-    retried_ = false;
+    retries_ = 0;
     if (!voice_) startVoice();
     spoken_ = words;
     if (state_ == VoiceState::Starting) waiting_ = words;

@@ -71,8 +71,9 @@ private:
 
     QProcess* voice_ = nullptr;
     bool available_ = false;
-    bool busy_ = false;
-    bool retried_ = false;  // the text in hand was given to a second voice already  // a text was sent and is not read to its end yet
+    bool busy_ = false;  // a text was sent and is not read to its end yet
+    static constexpr int kRetries = 3;
+    int retries_ = 0;  // fresh voices the text in hand was given to after one gave up on it
     VoiceState state_ = VoiceState::Gone;
     int deaths_ = 0;
     QString engine_;
