@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QProcess>
+#include <QTimer>
 #include <QSocketNotifier>
 #include <QTextToSpeech>
 #include <algorithm>
@@ -216,10 +217,18 @@ void ReadAloud::handleLine(const QString& line) {
         // and gives up on it (it is starved of time, so it can happen twice running); a fresh
         // voice reads the text again from its start, a few times at most.
         if (retry) {
+            // Each try waits longer: a voice that fails straight after another was ended
+            // fails again if it follows at once.
             const int retries = retries_ + 1;
+            const QString words = spoken_;
+            const uint64_t sent = sent_;
             dropVoice();
-            send(spoken_);
-            retries_ = retries;
+            busy_ = true;  // the text is still in hand
+            QTimer::singleShot(300 << retries_, this, [this, words, retries, sent] {
+                if (sent_ != sent || !available_) return;  // a newer text or a stop came first
+                send(words);
+                retries_ = retries;
+            });
         }
     }
 }
@@ -252,6 +261,7 @@ void ReadAloud::voiceDied() {
 
 void ReadAloud::send(const QString& words) {
     retries_ = 0;
+    ++sent_;
     if (!voice_) startVoice();
     spoken_ = words;
     if (state_ == VoiceState::Starting) waiting_ = words;
@@ -274,7 +284,9 @@ void ReadAloud::shown(Source source, const std::string& text, bool readingOn) {
 }
 
 void ReadAloud::stop() {
+    ++sent_;  // a retry still to come is called off too
     if (busy_) dropVoice();
+    busy_ = false;
 }
 
 }  // namespace lnf

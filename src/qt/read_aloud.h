@@ -73,7 +73,8 @@ private:
     bool available_ = false;
     bool busy_ = false;  // a text was sent and is not read to its end yet
     static constexpr int kRetries = 3;
-    int retries_ = 0;  // fresh voices the text in hand was given to after one gave up on it
+    int retries_ = 0;
+    uint64_t sent_ = 0;  // counts the texts handed over, so a late retry knows it is stale  // fresh voices the text in hand was given to after one gave up on it
     VoiceState state_ = VoiceState::Gone;
     int deaths_ = 0;
     QString engine_;
