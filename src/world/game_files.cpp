@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
-#include <fstream>
+#include <string_view>
 #include <system_error>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -27,7 +30,7 @@ std::string NormalizeGameName(const std::string& name) {
 
 namespace {
 
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
         if (std::tolower(static_cast<unsigned char>(a[i])) !=
@@ -54,26 +57,45 @@ std::vector<std::string> SplitPath(const std::string& normalized) {
 GameFiles::GameFiles(fs::path writable, std::vector<fs::path> readOnly)
     : writable_(std::move(writable)), readOnly_(std::move(readOnly)) {}
 
+namespace {
+// The entry of `folder` spelled `part` in any case, or "" if it has none. Every room entry asks
+// the player's folder for a file that is usually not there, so the folder is listed with the
+// system's own calls: the library's iterator builds a path for every entry it passes.
+std::string EntryIgnoringCase(const fs::path& folder, const std::string& part) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return std::string();
+    std::string found;
+    while (const dirent* entry = ::readdir(dir)) {
+        std::string_view name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        if (SameIgnoringCase(name, part)) {
+            found = name;
+            break;
+        }
+    }
+    ::closedir(dir);
+    return found;
+}
+
+bool IsRegularFile(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+}  // namespace
+
 std::optional<fs::path> GameFiles::findIn(const fs::path& root, const std::string& normalized) const {
-    std::error_code ec;
-    fs::path exact = root / normalized;
-    if (fs::is_regular_file(exact, ec)) return exact;
+    std::string exact = root.native();
+    if (!exact.empty() && exact.back() != '/') exact += '/';
+    exact += normalized;
+    if (IsRegularFile(exact)) return fs::path(std::move(exact));
     fs::path at = root;
     for (const std::string& part : SplitPath(normalized)) {
         if (part == "..") return std::nullopt;  // names never leave the game folder
-        fs::path next;
-        bool found = false;
-        for (fs::directory_iterator it(at, ec), end; !ec && it != end; it.increment(ec)) {
-            if (SameIgnoringCase(it->path().filename().string(), part)) {
-                next = it->path();
-                found = true;
-                break;
-            }
-        }
-        if (!found) return std::nullopt;
-        at = next;
+        std::string entry = EntryIgnoringCase(at, part);
+        if (entry.empty()) return std::nullopt;
+        at /= entry;
     }
-    if (fs::is_regular_file(at, ec)) return at;
+    if (IsRegularFile(at.native())) return at;
     return std::nullopt;
 }
 
@@ -119,23 +141,56 @@ std::string GameFiles::searchedFolders() const {
     return s;
 }
 
+namespace {
+// An open file descriptor, closed however the read ends.
+struct OpenFile {
+    int fd;
+    explicit OpenFile(const fs::path& path) : fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+    ~OpenFile() {
+        if (fd >= 0) ::close(fd);
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+};
+
+// Up to `size` bytes at `offset` into `into`; fewer at the file's end or on an error.
+size_t ReadAt(int fd, uint8_t* into, size_t size, uint64_t offset) {
+    size_t got = 0;
+    while (got < size) {
+        ssize_t n = ::pread(fd, into + got, size - got, off_t(offset + got));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        got += size_t(n);
+    }
+    return got;
+}
+}  // namespace
+
 std::vector<uint8_t> GameFiles::read(const std::string& name, uint64_t limit) const {
     auto path = find(name);
     if (!path) {
         throw FileError("Cannot find the game file \"" + NormalizeGameName(name) +
                         "\" (looked in: " + searchedFolders() + ")");
     }
-    std::error_code ec;
-    uint64_t size = fs::file_size(*path, ec);
-    if (ec || size > limit) throw FileError("The game file \"" + path->string() + "\" is too large to be one");
-    std::ifstream in(*path, std::ios::binary);
-    if (!in) throw FileError("Cannot open the game file \"" + path->string() + "\"");
-    // One block read of the size found; a file that grew meanwhile is still read to its end.
-    std::vector<uint8_t> bytes(static_cast<size_t>(size));
-    in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(size));
-    bytes.resize(size_t(std::max<std::streamsize>(0, in.gcount())));
-    char more[4096];
-    while (in.read(more, sizeof more) || in.gcount() > 0) bytes.insert(bytes.end(), more, more + in.gcount());
+    OpenFile file(*path);
+    if (file.fd < 0) throw FileError("Cannot open the game file \"" + path->string() + "\"");
+    struct stat st;
+    if (::fstat(file.fd, &st) != 0 || uint64_t(st.st_size) > limit) {
+        throw FileError("The game file \"" + path->string() + "\" is too large to be one");
+    }
+    // One block read of the size found; a file that grew meanwhile is read on to its end, but
+    // never past the limit.
+    std::vector<uint8_t> bytes(static_cast<size_t>(st.st_size));
+    bytes.resize(ReadAt(file.fd, bytes.data(), bytes.size(), 0));
+    if (bytes.size() == size_t(st.st_size)) {
+        uint8_t more[4096];
+        for (size_t n; (n = ReadAt(file.fd, more, sizeof more, bytes.size())) > 0;) {
+            if (bytes.size() + n > limit) {
+                throw FileError("The game file \"" + path->string() + "\" is too large to be one");
+            }
+            bytes.insert(bytes.end(), more, more + n);
+        }
+    }
     return bytes;
 }
 
@@ -143,13 +198,10 @@ std::vector<uint8_t> GameFiles::readPart(const std::string& name, uint64_t offse
     std::vector<uint8_t> bytes;
     auto path = find(name);
     if (!path) return bytes;
-    std::ifstream in(*path, std::ios::binary);
-    if (!in) return bytes;
-    in.seekg(std::streamoff(offset));
-    if (!in) return bytes;
+    OpenFile file(*path);
+    if (file.fd < 0) return bytes;
     bytes.resize(limit);
-    in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(limit));
-    bytes.resize(size_t(std::max<std::streamsize>(0, in.gcount())));
+    bytes.resize(ReadAt(file.fd, bytes.data(), limit, offset));
     return bytes;
 }
 

@@ -1,6 +1,7 @@
 // Moving between rooms: the exit areas, the room pictures chosen by progress, the two doors
 // and the start state.
 #include <cmath>
+#include <cstring>
 #include <string>
 
 #include "app/lnf_game.h"
@@ -222,7 +223,7 @@ void TGame::ReadMessages() {
     RoomText.fill(0);
     std::vector<uint8_t> stored = app.files.readPart(name, 0, kRoomTextSize);
     std::string text = DecodeShifted(stored, kRoomTextSize - 1);
-    for (size_t i = 0; i < text.size(); ++i) RoomText[i] = uint8_t(text[i]);
+    std::memcpy(RoomText.data(), text.data(), text.size());
     RoomText[text.size()] = 0;
     Memo = SplitLines(text);
     app.processMessages();
