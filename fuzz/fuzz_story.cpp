@@ -20,7 +20,7 @@ namespace {
 
 using namespace lnf;
 
-constexpr int kMaxActions = 48;
+constexpr int kMaxActions = 32;
 
 struct Reader {
     const uint8_t* data;
@@ -97,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     g.app.guard([&] { t.FormShow(); t.FormActivate(); });
     g.app.guard([&] { t.Image2MouseDown(MouseButton::Left, 10, 10); });  // the opening hint
 
-    // Forty-eight actions at most: a prepared point of the story puts any part of it within
+    // Thirty-two actions at most: a prepared point of the story puts any part of it within
     // reach of a few actions, and an input's time grows with every action it holds, so longer
     // inputs would only slow the search down (the bytes after them are not read).
     Reader in{data, size};

@@ -134,6 +134,41 @@ TEST(GameFiles, GameSpellingMapsToOneFileWhateverTheCase) {
     fs::remove_all(user);
 }
 
+// The readers work on the system's file calls: parts at any offset, whole files up to their
+// limit, folders and nested spellings of any case.
+TEST(GameFiles, ReadsWholeFilesAndPartsOfThemAtAnyOffset) {
+    fs::path game = TempFolder("reader_game"), user = TempFolder("reader_user");
+    std::vector<uint8_t> cells(5000);
+    for (size_t i = 0; i < cells.size(); ++i) cells[i] = uint8_t(i * 7);
+    WriteBytes(game / "2grdata.", cells);
+    WriteBytes(game / "Data" / "Deep" / "Grid07.DLG", {7, 7});
+    fs::create_directories(game / "music" / "folder.wav");
+    GameFiles files(user, {game});
+
+    EXPECT_EQ(files.readPart("2grdata.", 645, 645), std::vector<uint8_t>(cells.begin() + 645, cells.begin() + 1290));
+    EXPECT_EQ(files.readPart("2grdata.", 4900, 645), std::vector<uint8_t>(cells.begin() + 4900, cells.end()));
+    EXPECT_TRUE(files.readPart("2grdata.", 5000, 645).empty());
+    EXPECT_TRUE(files.readPart("2grdata.", uint64_t(1) << 63, 645).empty());
+    EXPECT_TRUE(files.readPart("2grdata.", 0, 0).empty());
+
+    EXPECT_EQ(files.read("2grdata.", 5000), cells);
+    EXPECT_THROW(files.read("2grdata.", 4999), FileError);
+    EXPECT_EQ(files.read("data\\deep\\grid07.dlg"), (std::vector<uint8_t>{7, 7}));
+    EXPECT_EQ(files.readPart("DATA/DEEP/GRID07.dlg", 1, 10), (std::vector<uint8_t>{7}));
+    EXPECT_FALSE(files.exists("music\\folder.wav"));          // a folder is not a game file
+    EXPECT_THROW(files.read("music\\folder.wav"), FileError);
+    EXPECT_FALSE(files.exists("data\\deep"));
+
+    // A file the player's folder holds in another spelling is the one read.
+    fs::create_directories(user);
+    WriteBytes(user / "2GRDATA.", {1});
+    GameFiles own(user, {game});
+    own.setOwnNames({"2grdata."});
+    EXPECT_EQ(own.read("2grdata."), (std::vector<uint8_t>{1}));
+    fs::remove_all(game);
+    fs::remove_all(user);
+}
+
 TEST(Resources, FoundByTypeAndNameWithoutRegardToCase) {
     std::map<std::pair<std::string, std::string>, std::vector<uint8_t>> entries;
     entries[{"JPEG", "R07"}] = {1, 2};
