@@ -159,6 +159,12 @@ TEST(GameFiles, ReadsWholeFilesAndPartsOfThemAtAnyOffset) {
     EXPECT_THROW(files.read("music\\folder.wav"), FileError);
     EXPECT_FALSE(files.exists("data\\deep"));
 
+    // A file holding more than its size says (as the kernel's own files do, or one that grows
+    // while it is read) is read no further than the limit.
+    fs::create_symlink("/proc/self/status", game / "grows.dat");
+    EXPECT_THROW(files.read("grows.dat", 16), FileError);
+    EXPECT_GT(files.read("grows.dat").size(), 16u);
+
     // A file the player's folder holds in another spelling is the one read.
     fs::create_directories(user);
     WriteBytes(user / "2GRDATA.", {1});
