@@ -1,25 +1,23 @@
 #include "qt/read_aloud.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QProcess>
-#include <QTimer>
 #include <QSocketNotifier>
 #include <QTextToSpeech>
-#include <algorithm>
-#include <utility>
+#include <QTimer>
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
+
 #include <unistd.h>
 
 namespace lnf {
 
 namespace {
 
-// How long the game waits at its start for the voice process to say whether it has a voice:
-// a loaded machine takes a while to start a second Qt program and load a voice.
+// How long the voice process has to say whether it has a voice: a loaded machine takes a while
+// to start a second Qt program and load a voice.
 constexpr int kAnswerMs = 15000;
 
 QStringList EngineOrder() {
@@ -124,20 +122,20 @@ int RunVoice(int argc, char** argv) {
 }
 
 ReadAloud::ReadAloud(QObject* parent) : QObject(parent) {
+    // The game does not wait for the answer: the item stays usable until the voice says it has
+    // no engine (a text given meanwhile waits for it), and greys then.
+    available_ = true;
     startVoice();
-    QDeadlineTimer deadline(kAnswerMs);
-    while (voice_ && engine_.isEmpty() && reason_.isEmpty() && !deadline.hasExpired()) {
-        // Its lines and its end arrive through the signals while this waits.
-        if (!voice_->waitForReadyRead(int(std::max<qint64>(1, deadline.remainingTime()))) && voice_ &&
-            voice_->state() == QProcess::NotRunning)
-            voiceDied();
-    }
-    if (available_) return;
-    if (reason_.isEmpty()) reason_ = "The voice did not say in time whether it has an engine.";
-    dropVoice();
+    QTimer::singleShot(kAnswerMs, this, [this] {
+        if (!answered()) giveUp("The voice did not say in time whether it has an engine.");
+    });
 }
 
-ReadAloud::~ReadAloud() { dropVoice(); }
+ReadAloud::~ReadAloud() {
+    dropVoice();
+    // Voices killed a moment ago are reaped before their objects go with this one.
+    for (QProcess* voice : findChildren<QProcess*>()) voice->waitForFinished(2000);
+}
 
 qint64 ReadAloud::voicePid() const { return voice_ ? voice_->processId() : 0; }
 
@@ -162,20 +160,33 @@ void ReadAloud::startVoice() {
 }
 
 // Ends the voice process at once: a killed process takes its text with it, where a stopped
-// engine would fall over.
+// engine would fall over. The object goes once the system has reaped the process and control
+// is back in the event loop, as this may run inside one of the object's own signals.
 void ReadAloud::dropVoice() {
-    if (!voice_) return;
-    QProcess* old = voice_;
-    voice_ = nullptr;
-    old->disconnect(this);
-    if (old->state() != QProcess::NotRunning) {
-        old->kill();
-        old->waitForFinished(2000);
+    QProcess* old = releaseVoice();
+    if (!old) return;
+    if (old->state() == QProcess::NotRunning) {
+        old->deleteLater();
+        return;
     }
-    delete old;
+    connect(old, &QProcess::finished, old, &QObject::deleteLater);
+    old->kill();
+}
+
+QProcess* ReadAloud::releaseVoice() {
+    QProcess* old = std::exchange(voice_, nullptr);
+    if (!old) return nullptr;
+    old->disconnect(this);
     busy_ = false;
     waiting_.clear();
     setState(VoiceState::Gone);
+    return old;
+}
+
+void ReadAloud::giveUp(const QString& reason) {
+    dropVoice();
+    reason_ = reason;
+    if (std::exchange(available_, false)) emit becameUnavailable();
 }
 
 void ReadAloud::readVoice() {
@@ -195,11 +206,7 @@ void ReadAloud::handleLine(const QString& line) {
         // Flite voice sometimes fails its first text.
         if (!waiting_.isEmpty()) voice_->write(("say " + std::exchange(waiting_, QString()) + "\n").toUtf8());
     } else if (line.startsWith("unavailable ")) {
-        const bool was = available_;
-        available_ = false;
-        reason_ = line.mid(12);
-        setState(VoiceState::Error);
-        if (was) emit becameUnavailable();
+        giveUp(line.mid(12));
     } else if (line == "speaking") {
         setState(VoiceState::Speaking);
     } else if (line == "ready") {
@@ -238,25 +245,17 @@ void ReadAloud::voiceDied() {
     // Whatever it still said before it went counts.
     readVoice();
     if (!voice_) return;
-    const bool answered = !engine_.isEmpty() || !reason_.isEmpty();
-    if (!answered)
-        reason_ = voice_->error() == QProcess::FailedToStart
-                      ? "The voice could not be started (" + voice_->errorString() + ")."
-                      : QString("The voice ended before it said whether it has an engine (exit code %1).")
-                            .arg(voice_->exitCode());
-    voice_->disconnect(this);
-    voice_->deleteLater();
-    voice_ = nullptr;
-    busy_ = false;
-    waiting_.clear();
-    setState(VoiceState::Gone);
-    if (!available_ || !answered) return;  // the start did not go through; the constructor says why
-    ++deaths_;
-    if (deaths_ >= kMaxDeathsInARow) {
-        available_ = false;
-        reason_ = QString("The voice stopped working: its speech engine fell over %1 times in a row.").arg(deaths_);
-        emit becameUnavailable();
+    if (!answered()) {
+        giveUp(voice_->error() == QProcess::FailedToStart
+                   ? "The voice could not be started (" + voice_->errorString() + ")."
+                   : QString("The voice ended before it said whether it has an engine (exit code %1).")
+                         .arg(voice_->exitCode()));
+        return;
     }
+    dropVoice();
+    if (!available_) return;
+    if (++deaths_ >= kMaxDeathsInARow)
+        giveUp(QString("The voice stopped working: its speech engine fell over %1 times in a row.").arg(deaths_));
 }
 
 void ReadAloud::send(const QString& words) {

@@ -26,15 +26,17 @@ public:
     // is given up for the run.
     static constexpr int kMaxDeathsInARow = 3;
 
-    // Starts the voice process and waits (briefly) for it to say whether it has a voice. It
-    // picks the engine: the environment's LNF_SPEECH_ENGINE if set, else Flite (it needs no
+    // Starts the voice process, which says soon after whether it has a voice; until it does,
+    // available() is true and a text waits for it. It picks the engine: the environment's LNF_SPEECH_ENGINE if set, else Flite (it needs no
     // speech server), else the speech server's, else any other the system offers.
     explicit ReadAloud(QObject* parent = nullptr);
     ~ReadAloud() override;
 
+    // False once the voice said it has no engine, did not answer, or was given up.
     bool available() const { return available_; }
     // Why nothing can be read aloud here, for the disabled menu item; empty where it can.
     const QString& unavailableReason() const { return reason_; }
+    // Empty until the voice has answered.
     QString engineName() const { return engine_; }
 
     // A text shown by a source: read at once when reading is on and the text is new to that
@@ -57,12 +59,16 @@ public:
 
 signals:
     void voiceStateChanged(lnf::ReadAloud::VoiceState state);
-    // The voice was given up after dying too often; unavailableReason() says so.
+    // The voice has no engine, did not answer, or was given up after dying too often;
+    // unavailableReason() says which.
     void becameUnavailable();
 
 private:
     void startVoice();
     void dropVoice();
+    QProcess* releaseVoice();
+    void giveUp(const QString& reason);
+    bool answered() const { return !engine_.isEmpty() || !available_; }
     void readVoice();
     void handleLine(const QString& line);
     void voiceDied();
@@ -73,8 +79,8 @@ private:
     bool available_ = false;
     bool busy_ = false;  // a text was sent and is not read to its end yet
     static constexpr int kRetries = 3;
-    int retries_ = 0;
-    uint64_t sent_ = 0;  // counts the texts handed over, so a late retry knows it is stale  // fresh voices the text in hand was given to after one gave up on it
+    int retries_ = 0;    // fresh voices the text in hand was given to after one gave up on it
+    uint64_t sent_ = 0;  // counts the texts handed over, so a late retry knows it is stale
     VoiceState state_ = VoiceState::Gone;
     int deaths_ = 0;
     QString engine_;

@@ -174,10 +174,9 @@ std::vector<uint8_t> GameFiles::read(const std::string& name, uint64_t limit) co
     }
     OpenFile file(*path);
     if (file.fd < 0) throw FileError("Cannot open the game file \"" + path->string() + "\"");
+    auto tooLarge = [&] { return FileError("The game file \"" + path->string() + "\" is too large to be one"); };
     struct stat st;
-    if (::fstat(file.fd, &st) != 0 || uint64_t(st.st_size) > limit) {
-        throw FileError("The game file \"" + path->string() + "\" is too large to be one");
-    }
+    if (::fstat(file.fd, &st) != 0 || uint64_t(st.st_size) > limit) throw tooLarge();
     // One block read of the size found; a file that grew meanwhile is read on to its end, but
     // never past the limit.
     std::vector<uint8_t> bytes(static_cast<size_t>(st.st_size));
@@ -185,9 +184,7 @@ std::vector<uint8_t> GameFiles::read(const std::string& name, uint64_t limit) co
     if (bytes.size() == size_t(st.st_size)) {
         uint8_t more[4096];
         for (size_t n; (n = ReadAt(file.fd, more, sizeof more, bytes.size())) > 0;) {
-            if (bytes.size() + n > limit) {
-                throw FileError("The game file \"" + path->string() + "\" is too large to be one");
-            }
+            if (bytes.size() + n > limit) throw tooLarge();
             bytes.insert(bytes.end(), more, more + n);
         }
     }

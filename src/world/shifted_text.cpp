@@ -48,10 +48,6 @@ std::vector<std::string> SplitLines(const std::string& text) {
         const void* found = std::memchr(at, c, size_t(end - at));
         return found ? static_cast<const char*>(found) : end;
     };
-    // One allocation for the list: a room's text has some seventy lines.
-    size_t ends = 0;
-    for (const char* p = at; (p = static_cast<const char*>(std::memchr(p, '\n', size_t(end - p)))); ++p) ++ends;
-    lines.reserve(ends + 1);
     const char* cr = next('\r');
     const char* lf = next('\n');
     while (at < end) {

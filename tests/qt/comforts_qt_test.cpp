@@ -4,11 +4,11 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QAudio>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFontInfo>
 #include <QMenu>
 #include <QSlider>
-#include <QCoreApplication>
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
@@ -233,6 +233,11 @@ TEST_F(QtComforts, APausedTimerFiresOnlyAfterTheTimeItHadLeft) {
 
 TEST(ReadAloudVoice, TheFliteVoiceSpeaksAMessageToItsEndAndANewTextCutsTheOldOff) {
     ReadAloud reader;
+    // The game does not wait for the voice to start: it answers later, through the event loop.
+    EXPECT_EQ(reader.voiceState(), Voice::Starting);
+    EXPECT_TRUE(reader.engineName().isEmpty());
+    EXPECT_TRUE(reader.available());
+    ASSERT_TRUE(WaitUntil([&] { return !reader.engineName().isEmpty() || !reader.available(); }, 20000));
     ASSERT_TRUE(reader.available()) << reader.unavailableReason().toStdString();
     EXPECT_EQ(reader.engineName(), "flite");
     const qint64 firstVoice = reader.voicePid();
@@ -302,7 +307,11 @@ TEST(ReadAloudVoice, TheFliteVoiceSpeaksAMessageToItsEndAndANewTextCutsTheOldOff
 
 TEST(ReadAloudVoice, AVoiceKilledMidSentenceLeavesTheGameRunningAndTheNextTextIsRead) {
     ReadAloud reader;
+    // A text given before the voice has answered waits for it and is read then.
+    reader.shown(ReadAloud::Source::MessageLine, "The ferry waits at the landing for its last passenger.", true);
+    ASSERT_TRUE(WaitUntil([&] { return !reader.busy() || !reader.available(); }, 30000)) << "it never finished";
     ASSERT_TRUE(reader.available()) << reader.unavailableReason().toStdString();
+    EXPECT_EQ(reader.deathsInARow(), 0);
     QString longText;
     for (int i = 0; i < 4; ++i) longText += "The ferryman counts the lanterns along the far bank of the river. ";
     // Killed twice in a row, it comes back each time; a text read to its end clears the count.
@@ -380,7 +389,8 @@ class QtNoVoice : public NoVoice, public QtComforts {};
 TEST_F(QtNoVoice, WithoutAVoiceTheItemIsGreyedAndSaysWhy) {
     QAction* read = MenuAction(view_, "&Read Aloud");
     ASSERT_TRUE(read);
-    EXPECT_FALSE(read->isEnabled());
+    // The voice says so a moment after the game is up; the game did not wait for it.
+    ASSERT_TRUE(WaitUntil([&] { return !read->isEnabled(); }, 20000));
     EXPECT_TRUE(read->toolTip().contains("no-such-voice")) << read->toolTip().toStdString();
     read->trigger();  // a greyed action does nothing, and neither does the command
     app_.guard([&] { game_.ReadAloudClick(); });
